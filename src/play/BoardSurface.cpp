@@ -1,0 +1,95 @@
+#include "BoardSurface.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QThread>
+
+BoardSurface::BoardSurface(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_NoMousePropagation);
+    setMouseTracking(true);
+    m_back = QImage(1, 1, QImage::Format_RGB32);
+    m_back.fill(Qt::black);
+}
+
+QImage &BoardSurface::backBuffer()
+{
+    syncBufferSize();
+    return m_back;
+}
+
+void BoardSurface::Fill(QRgb color) { backBuffer().fill(color); }
+
+void BoardSurface::Flip()
+{
+    ++m_flips;
+    repaint();
+    waitForRefresh();
+}
+
+int BoardSurface::refreshIntervalUs() const
+{
+    const QScreen *s = screen();
+    const qreal hz = s ? s->refreshRate() : 0.0;
+    return static_cast<int>(1e6 / (hz >= 20.0 && hz <= 500.0 ? hz : 60.0));
+}
+
+void BoardSurface::waitForRefresh()
+{
+    if (!m_pacing)
+        return;
+    const qint64 intervalNs = static_cast<qint64>(refreshIntervalUs()) * 1000;
+    if (m_lastFlip.isValid()) {
+        const qint64 remainingNs = intervalNs - m_lastFlip.nsecsElapsed();
+        if (remainingNs > 0)
+            QThread::usleep(static_cast<unsigned long>(remainingNs / 1000));
+    }
+    m_lastFlip.start();
+}
+
+void BoardSurface::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect r = event->rect();
+    // Beyond the buffer (only while a resize is pending) the surface is black.
+    if (!m_back.rect().contains(r))
+        painter.fillRect(r, Qt::black);
+    painter.drawImage(r.topLeft(), m_back, r);
+}
+
+void BoardSurface::resizeEvent(QResizeEvent *) { syncBufferSize(); }
+
+void BoardSurface::syncBufferSize()
+{
+    if (m_back.size() == size() || size().isEmpty())
+        return;
+    QImage next(size(), QImage::Format_RGB32);
+    next.fill(Qt::black);
+    QPainter p(&next);
+    p.drawImage(0, 0, m_back);
+    p.end();
+    m_back = next;
+}
+
+void BoardSurface::mouseMoveEvent(QMouseEvent *event)
+{
+    emit mouseMoved(event->position().toPoint(), event->buttons());
+}
+
+void BoardSurface::mousePressEvent(QMouseEvent *event)
+{
+    emit mousePressed(event->position().toPoint(), event->button(), event->modifiers(), false);
+}
+
+void BoardSurface::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    emit mousePressed(event->position().toPoint(), event->button(), event->modifiers(), true);
+}
+
+void BoardSurface::mouseReleaseEvent(QMouseEvent *event)
+{
+    emit mouseReleased(event->position().toPoint(), event->button());
+}
