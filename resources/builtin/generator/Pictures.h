@@ -1,0 +1,38 @@
+#pragma once
+// The built-in pictures, each drawn from scratch by one function.
+
+#include <QImage>
+#include <QString>
+
+namespace Pictures {
+
+// Top-bar glyphs, 24 x 24 on transparency.
+QImage createGlyph();
+QImage playGlyph();
+QImage instructionsGlyph();
+
+// Sound switch glyphs, 20 x 20 on transparency.
+QImage soundOnGlyph();
+QImage soundOffGlyph();
+
+// Game badges, 22 x 22, hard-edged on lime (0, 255, 0).
+QImage modelBadge();
+QImage rotationBadge();
+QImage clockBadge();
+
+// The demonstration puzzle picture, 360 x 360.
+QImage demoPicture();
+
+// The missing-picture placeholder, 180 x 180. Needs `boldFamily` loaded.
+QImage questionMark(const QString &boldFamily);
+
+// The product name, 480 x 86, 256 colours on green (0, 128, 0). Needs `boldFamily` loaded.
+QImage logo(const QString &boldFamily);
+
+// The no-model sign, 180 x 180 on lime (0, 255, 0). Needs `boldFamily` loaded.
+QImage noModelSign(const QString &boldFamily);
+
+// The about-box background, 360 x 300.
+QImage aboutBackground();
+
+} // namespace Pictures

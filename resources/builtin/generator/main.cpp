@@ -1,0 +1,99 @@
+// tivane_resgen OUTPUT_DIR: draws the built-in pictures and synthesises the built-in
+// sounds into OUTPUT_DIR. The output is the same on every run.
+
+#include "Pictures.h"
+#include "Sounds.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QSaveFile>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+const char *const BoldFontFile = "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf";
+
+bool writeFile(const QDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QSaveFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        std::fprintf(stderr, "tivane_resgen: cannot write %s: %s\n",
+                     qPrintable(QDir::toNativeSeparators(file.fileName())), qPrintable(file.errorString()));
+        return false;
+    }
+    std::printf("%s (%lld bytes)\n", qPrintable(name), static_cast<long long>(bytes.size()));
+    return true;
+}
+
+bool writePicture(const QDir &dir, const QString &name, const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG")) {
+        std::fprintf(stderr, "tivane_resgen: cannot encode %s\n", qPrintable(name));
+        return false;
+    }
+    return writeFile(dir, name, bytes);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const QStringList args = app.arguments();
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: tivane_resgen OUTPUT_DIR\n");
+        return 2;
+    }
+    const QDir dir(args.at(1));
+    if (!dir.exists()) {
+        std::fprintf(stderr, "tivane_resgen: no directory %s\n", qPrintable(QDir::toNativeSeparators(args.at(1))));
+        return 1;
+    }
+
+    const int fontId = QFontDatabase::addApplicationFont(QString::fromLatin1(BoldFontFile));
+    const QStringList families = QFontDatabase::applicationFontFamilies(fontId);
+    if (fontId < 0 || families.isEmpty()) {
+        std::fprintf(stderr, "tivane_resgen: cannot load %s (Debian package fonts-liberation)\n", BoldFontFile);
+        return 1;
+    }
+    const QString bold = families.first();
+
+    const std::pair<const char *, std::function<QImage()>> pictures[] = {
+        {"creer.png", Pictures::createGlyph},
+        {"jouer.png", Pictures::playGlyph},
+        {"instructions.png", Pictures::instructionsGlyph},
+        {"n1.png", Pictures::soundOnGlyph},
+        {"n2.png", Pictures::soundOffGlyph},
+        {"imodele.png", Pictures::modelBadge},
+        {"irotation.png", Pictures::rotationBadge},
+        {"imontre.png", Pictures::clockBadge},
+        {"ianim.png", Pictures::demoPicture},
+        {"sp37.png", [&] { return Pictures::questionMark(bold); }},
+        {"sp38.png", [&] { return Pictures::logo(bold); }},
+        {"sp39.png", [&] { return Pictures::noModelSign(bold); }},
+        {"fond_apropos.png", Pictures::aboutBackground},
+    };
+    const std::pair<const char *, std::function<Sounds::Clip()>> sounds[] = {
+        {"click1.wav", Sounds::pickUpClick},
+        {"click2.wav", Sounds::putDownClick},
+        {"gira.wav", Sounds::turnSwish},
+        {"CLAP.WAV", Sounds::applause},
+    };
+
+    bool ok = true;
+    for (const auto &[name, draw] : pictures)
+        ok = writePicture(dir, QString::fromLatin1(name), draw()) && ok;
+    for (const auto &[name, synthesise] : sounds)
+        ok = writeFile(dir, QString::fromLatin1(name), Sounds::toWav(synthesise())) && ok;
+    return ok ? 0 : 1;
+}
