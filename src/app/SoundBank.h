@@ -1,0 +1,36 @@
+#pragma once
+// The four built-in sounds, played from memory.
+
+#include <QByteArray>
+#include <QObject>
+#include <array>
+#include <memory>
+
+class QSoundEffect;
+
+enum class Sound { PickUp = 0, PutDown = 1, Turn = 2, Applause = 3 };
+
+// Length of a PCM WAVE clip in milliseconds, or -1 when the data is not one.
+int wavDurationMs(const QByteArray &wav);
+
+class SoundBank : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SoundBank(QObject *parent = nullptr);
+    ~SoundBank() override;
+
+    // Starts the sound without waiting for its end.
+    void play(Sound sound);
+    // Plays the sound and returns at its end, or after its length plus a margin when
+    // no audio device ever reports the end.
+    void playAndWait(Sound sound);
+    int durationMs(Sound sound) const { return m_durations[static_cast<int>(sound)]; }
+
+private:
+    // Made at the first play, so that a screen that stays silent opens no audio device.
+    QSoundEffect *effect(Sound sound);
+
+    std::array<QSoundEffect *, 4> m_effects{};
+    std::array<int, 4> m_durations{};
+};

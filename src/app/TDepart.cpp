@@ -1,0 +1,227 @@
+#include "TDepart.h"
+
+#include "BoardSurface.h"
+#include "BuiltinResources.h"
+#include "Fonts.h"
+#include "WinColor.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QToolButton>
+
+namespace {
+constexpr int ButtonHeight = 33;
+constexpr int GlyphSize = 24;
+
+QRect primaryScreenGeometry()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 800, 600);
+}
+
+void setTextColor(QWidget *widget, quint32 bbggrr)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::ButtonText, winColor(bbggrr));
+    palette.setColor(QPalette::WindowText, winColor(bbggrr));
+    widget->setPalette(palette);
+}
+}
+
+TDepart::TDepart() : TDepart(primaryScreenGeometry()) {}
+
+TDepart::TDepart(const QRect &screenGeometry, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_animThread([] {})
+{
+    setObjectName(QStringLiteral("Depart"));
+    FormCreate(screenGeometry);
+}
+
+QTimer *TDepart::makeTimer(const char *name, int intervalMs)
+{
+    auto *timer = new QTimer(this);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(intervalMs);
+    return timer;
+}
+
+QToolButton *TDepart::makeSpeedButton(const char *name, int left, int width, const QString &caption)
+{
+    auto *button = new QToolButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(left, 0, width, ButtonHeight);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setText(caption);
+    button->setIconSize(QSize(GlyphSize, GlyphSize));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setFont(formFont(13, true));
+    // Moves over the top bar are counted here, not again by the form behind.
+    button->setAttribute(Qt::WA_NoMousePropagation);
+    return button;
+}
+
+void TDepart::FormCreate(const QRect &screenGeometry)
+{
+    m_idle = IdleCounter{};
+    m_state = MainScreenState{};
+    m_random = RandomSource{};
+
+    const int W = screenGeometry.width();
+    const int H = screenGeometry.height();
+    m_layout = computeScreenLayout(W, H);
+    setGeometry(screenGeometry);
+
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, winColor(WinColors::Silver));
+    palette.setColor(QPalette::Button, winColor(WinColors::Silver));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    setPalette(palette);
+    setFont(formFont(11));
+    setMouseTracking(true);
+
+    n1.load(QString::fromLatin1(BuiltinResources::GlyphSoundOn));
+    n2.load(QString::fromLatin1(BuiltinResources::GlyphSoundOff));
+
+    Bcreer = makeSpeedButton("Bcreer", 0, 97, QStringLiteral("CREER"));
+    Bcreer->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphCreate)));
+    Bjouer = makeSpeedButton("Bjouer", 96, 97, QStringLiteral("JOUER"));
+    Bjouer->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphPlay)));
+
+    Ltemps = new QLabel(QStringLiteral("00:00"), this);
+    Ltemps->setObjectName(QStringLiteral("Ltemps"));
+    Ltemps->setGeometry(200, 0, 73, 33);
+    Ltemps->setFont(formFont(27, true));
+    Ltemps->setAlignment(Qt::AlignCenter);
+    Ltemps->setAutoFillBackground(true);
+    QPalette clock = Ltemps->palette();
+    clock.setColor(QPalette::Window, winColor(WinColors::White));
+    clock.setColor(QPalette::WindowText, winColor(WinColors::Navy));
+    Ltemps->setPalette(clock);
+    Ltemps->setAttribute(Qt::WA_NoMousePropagation);
+    Ltemps->hide();
+
+    Ltitre = new QLabel(this);
+    Ltitre->setObjectName(QStringLiteral("Ltitre"));
+    Ltitre->setGeometry(280, 4, m_layout.LtitreWidth, 25);
+    Ltitre->setFont(formFont(21));
+    Ltitre->setAlignment(Qt::AlignCenter);
+    setTextColor(Ltitre, WinColors::Purple);
+    Ltitre->setAttribute(Qt::WA_NoMousePropagation);
+
+    bsoluce = makeSpeedButton("bsoluce", m_layout.BsoluceLeft, 33, QStringLiteral("M"));
+    bsoluce->setFont(formFont(24, true));
+    setTextColor(bsoluce, WinColors::Red);
+    bsoluce->setToolTip(QStringLiteral("Afficher le modèle"));
+
+    Bson = makeSpeedButton("Bson", m_layout.BsonLeft, 33, QString());
+    Bson->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    Bson->setIconSize(QSize(20, 20));
+    Bson->setIcon(QIcon(QPixmap::fromImage(n1)));
+    Bson->setToolTip(QStringLiteral("Effets sonores"));
+
+    Bins = makeSpeedButton("Bins", m_layout.BinsLeft, 33, QString());
+    Bins->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    Bins->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphInstructions)));
+    Bins->setToolTip(QStringLiteral("Afficher les instructions de jeu"));
+
+    baide = makeSpeedButton("baide", m_layout.BaideLeft, 33, QStringLiteral("?"));
+    baide->setFont(formFont(21, true));
+    setTextColor(baide, WinColors::Green);
+    baide->setToolTip(QStringLiteral("A propos de Tivane"));
+
+    bquitter = makeSpeedButton("bquitter", m_layout.BquitterLeft, 81, QStringLiteral("QUITTER"));
+
+    // FormMouseMove is bound to the form, the title and every top-bar button but Bins.
+    for (QWidget *w : {static_cast<QWidget *>(Bcreer), static_cast<QWidget *>(Bjouer),
+                       static_cast<QWidget *>(Ltitre), static_cast<QWidget *>(bsoluce),
+                       static_cast<QWidget *>(Bson), static_cast<QWidget *>(baide),
+                       static_cast<QWidget *>(bquitter)}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+
+    DX = new BoardSurface(this);
+    DX->setObjectName(QStringLiteral("DX"));
+    DX->setGeometry(0, TopBarHeight, m_layout.DXWidth, m_layout.DXHeight);
+
+    connect(Bson, &QToolButton::clicked, this, &TDepart::BsonClick);
+    connect(bquitter, &QToolButton::clicked, this, &TDepart::bquitterClick);
+
+    personne = makeTimer("personne", 1000);
+    connect(personne, &QTimer::timeout, this, &TDepart::personneTimer);
+    personne->start();
+    Tjeu = makeTimer("Tjeu", 1000);
+    Timer1 = makeTimer("Timer1", 50);
+}
+
+void TDepart::PlaySound(Sound sound)
+{
+    if (m_state.SoundOn)
+        m_sons.play(sound);
+}
+
+void TDepart::FormMouseMove()
+{
+    m_idle.reset();
+    if (m_animThread.Suspended())
+        return;
+    m_animThread.Suspend();
+    ShowWelcome();
+}
+
+void TDepart::BsonClick()
+{
+    m_state.SoundOn = !m_state.SoundOn;
+    Bson->setIcon(QIcon(QPixmap::fromImage(m_state.SoundOn ? n1 : n2)));
+}
+
+void TDepart::bquitterClick()
+{
+    m_animThread.Terminate();
+    close();
+}
+
+void TDepart::personneTimer()
+{
+    if (m_idle.tick())
+        emit idleLimitReached();
+}
+
+void TDepart::mouseMoveEvent(QMouseEvent *)
+{
+    FormMouseMove();
+}
+
+bool TDepart::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove)
+        FormMouseMove();
+    return false;
+}
+
+void TDepart::paintEvent(QPaintEvent *)
+{
+    if (!m_state.FirstPaint)
+        return;
+    m_state.FirstPaint = false;
+    // Drawing on the board waits until this paint is over.
+    QTimer::singleShot(0, this, &TDepart::FormPaint);
+}
+
+void TDepart::FormPaint()
+{
+    ShowWelcome();
+}
+
+void TDepart::ShowWelcome()
+{
+    Ltitre->clear();
+    DX->Fill(winRgb(WinColors::Green));
+    DX->Flip();
+}

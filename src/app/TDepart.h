@@ -1,0 +1,96 @@
+#pragma once
+// The main screen: the top bar of buttons, the board surface below it, the idle count.
+
+#include "IdleCounter.h"
+#include "RandomSource.h"
+#include "ScreenLayout.h"
+#include "SoundBank.h"
+#include "Tanim.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+class BoardSurface;
+class QLabel;
+class QToolButton;
+
+// The main screen's flags; each starts as the screen is created.
+struct MainScreenState
+{
+    bool SoundOn = true;
+    bool GameActive = false;
+    bool FirstPaint = true;
+    bool ThumbnailsReady = false;
+    bool BravoShown = false;
+    int DemoStep = 0;
+    int SelectedPuzzle = -1;
+    bool ZoneFramed = false;
+    bool PuzzleSaved = false;
+};
+
+class TDepart : public QWidget
+{
+    Q_OBJECT
+public:
+    // Builds the screen for a screen of the given geometry (the primary screen's by default).
+    explicit TDepart(const QRect &screenGeometry, QWidget *parent = nullptr);
+    TDepart();
+
+    const ScreenLayout &layout() const { return m_layout; }
+    MainScreenState &state() { return m_state; }
+    IdleCounter &idle() { return m_idle; }
+    RandomSource &random() { return m_random; }
+    SoundBank &sounds() { return m_sons; }
+    Tanim &animThread() { return m_animThread; }
+    BoardSurface *board() const { return DX; }
+
+    // Plays a sound when the sound effects are on.
+    void PlaySound(Sound sound);
+
+public slots:
+    void FormMouseMove();
+    void BsonClick();
+    void bquitterClick();
+    void personneTimer();
+
+signals:
+    // Thirty ticks passed without mouse activity.
+    void idleLimitReached();
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate(const QRect &screenGeometry);
+    QTimer *makeTimer(const char *name, int intervalMs);
+    QToolButton *makeSpeedButton(const char *name, int left, int width, const QString &caption);
+    void FormPaint();
+    void ShowWelcome();
+
+    ScreenLayout m_layout;
+    MainScreenState m_state;
+    IdleCounter m_idle;
+    RandomSource m_random;
+    SoundBank m_sons;
+    Tanim m_animThread;
+
+    QToolButton *Bcreer = nullptr;
+    QToolButton *Bjouer = nullptr;
+    QLabel *Ltemps = nullptr;
+    QLabel *Ltitre = nullptr;
+    QToolButton *bsoluce = nullptr;
+    QToolButton *Bson = nullptr;
+    QToolButton *Bins = nullptr;
+    QToolButton *baide = nullptr;
+    QToolButton *bquitter = nullptr;
+    BoardSurface *DX = nullptr;
+
+    QImage n1;
+    QImage n2;
+    QTimer *personne = nullptr;
+    QTimer *Tjeu = nullptr;
+    QTimer *Timer1 = nullptr;
+};

@@ -1,0 +1,168 @@
+#include "BoardSurface.h"
+#include "TDepart.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+QImage iconImage(const QToolButton *button)
+{
+    return button->icon().pixmap(20, 20).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+}
+
+class TestMainScreen : public QObject
+{
+    Q_OBJECT
+private slots:
+    void controlsAreLaidOut_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("hint");
+
+        QTest::newRow("Bcreer") << "Bcreer" << QRect(0, 0, 97, 33) << "CREER" << "";
+        QTest::newRow("Bjouer") << "Bjouer" << QRect(96, 0, 97, 33) << "JOUER" << "";
+        QTest::newRow("Ltemps") << "Ltemps" << QRect(200, 0, 73, 33) << "00:00" << "";
+        QTest::newRow("Ltitre") << "Ltitre" << QRect(280, 4, 464, 25) << "" << "";
+        QTest::newRow("bsoluce") << "bsoluce" << QRect(811, 0, 33, 33) << "M" << "Afficher le modèle";
+        QTest::newRow("Bson") << "Bson" << QRect(844, 0, 33, 33) << "" << "Effets sonores";
+        QTest::newRow("Bins") << "Bins" << QRect(877, 0, 33, 33) << ""
+                              << "Afficher les instructions de jeu";
+        QTest::newRow("baide") << "baide" << QRect(910, 0, 33, 33) << "?" << "A propos de Tivane";
+        QTest::newRow("bquitter") << "bquitter" << QRect(943, 0, 81, 33) << "QUITTER" << "";
+        QTest::newRow("DX") << "DX" << QRect(0, 32, 1024, 736) << "" << "";
+    }
+
+    void controlsAreLaidOut()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, caption);
+        QFETCH(QString, hint);
+
+        TDepart depart(QRect(0, 0, 1024, 768));
+        QWidget *control = depart.findChild<QWidget *>(name);
+        QVERIFY2(control, qPrintable(name));
+        QCOMPARE(control->geometry(), geometry);
+        QCOMPARE(control->toolTip(), hint);
+        if (auto *button = qobject_cast<QToolButton *>(control)) {
+            QCOMPARE(button->text(), caption);
+            QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+            QVERIFY(button->autoRaise());
+        } else if (auto *label = qobject_cast<QLabel *>(control)) {
+            QCOMPARE(label->text(), caption);
+        }
+    }
+
+    void startsAsTheWelcomeScreen()
+    {
+        TDepart depart(QRect(0, 0, 800, 600));
+        QCOMPARE(depart.geometry(), QRect(0, 0, 800, 600));
+        QVERIFY(depart.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(depart.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
+        QCOMPARE(depart.layout().BoardSize, 327);
+        QVERIFY(depart.state().SoundOn);
+        QVERIFY(!depart.state().GameActive);
+        QVERIFY(depart.state().FirstPaint);
+        QVERIFY(depart.animThread().Suspended());
+        QCOMPARE(depart.idle().IdleLimit, 30);
+        QVERIFY(depart.findChild<QLabel *>("Ltemps")->isHidden());
+
+        auto *personne = depart.findChild<QTimer *>("personne");
+        QVERIFY(personne && personne->isActive());
+        QCOMPARE(personne->interval(), 1000);
+        QVERIFY(!depart.findChild<QTimer *>("Tjeu")->isActive());
+        QCOMPARE(depart.findChild<QTimer *>("Timer1")->interval(), 50);
+    }
+
+    void firstPaintFillsTheBoardGreen()
+    {
+        TDepart depart(QRect(0, 0, 800, 600));
+        depart.board()->setFlipPacing(false);
+        depart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&depart));
+        QTRY_VERIFY(!depart.state().FirstPaint);
+        QTRY_COMPARE(depart.board()->backBuffer().pixel(400, 300), qRgb(0, 128, 0));
+        QCOMPARE(depart.board()->backBuffer().size(), QSize(800, 568));
+    }
+
+    void soundButtonToggles()
+    {
+        TDepart depart(QRect(0, 0, 800, 600));
+        auto *bson = depart.findChild<QToolButton *>("Bson");
+        const QImage soundOn = iconImage(bson);
+
+        QTest::mouseClick(bson, Qt::LeftButton);
+        QVERIFY(!depart.state().SoundOn);
+        const QImage soundOff = iconImage(bson);
+        QVERIFY(soundOff != soundOn);
+
+        QTest::mouseClick(bson, Qt::LeftButton);
+        QVERIFY(depart.state().SoundOn);
+        QCOMPARE(iconImage(bson), soundOn);
+    }
+
+    void idleCountReachesTheLimit()
+    {
+        TDepart depart(QRect(0, 0, 800, 600));
+        QSignalSpy limit(&depart, &TDepart::idleLimitReached);
+        for (int i = 0; i < 29; ++i)
+            depart.personneTimer();
+        QCOMPARE(depart.idle().IdleTicks, 29);
+        QCOMPARE(limit.count(), 0);
+        depart.personneTimer();
+        QCOMPARE(limit.count(), 1);
+        QCOMPARE(depart.idle().IdleTicks, 0);
+    }
+
+    void mouseMovesResetTheIdleCount_data()
+    {
+        QTest::addColumn<QString>("over");
+        QTest::addColumn<bool>("resets");
+        QTest::newRow("bare top bar") << "" << true;
+        QTest::newRow("Bjouer") << "Bjouer" << true;
+        QTest::newRow("Ltitre") << "Ltitre" << true;
+        QTest::newRow("bquitter") << "bquitter" << true;
+        QTest::newRow("Bins") << "Bins" << false;
+        QTest::newRow("Ltemps") << "Ltemps" << false;
+    }
+
+    void mouseMovesResetTheIdleCount()
+    {
+        QFETCH(QString, over);
+        QFETCH(bool, resets);
+
+        TDepart depart(QRect(0, 0, 1024, 768));
+        depart.board()->setFlipPacing(false);
+        depart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&depart));
+        depart.findChild<QLabel *>("Ltemps")->show();
+
+        // Moves are sent to the window at the control's place, as a real pointer would be.
+        const QPoint at = over.isEmpty()
+            ? QPoint(760, 16)
+            : depart.findChild<QWidget *>(over)->geometry().center();
+        QTest::mouseMove(&depart, at - QPoint(3, 0));
+        for (int i = 0; i < 12; ++i)
+            depart.personneTimer();
+        QTest::mouseMove(&depart, at);
+        QCOMPARE(depart.idle().IdleTicks, resets ? 0 : 12);
+    }
+
+    void quitClosesTheScreen()
+    {
+        TDepart depart(QRect(0, 0, 800, 600));
+        depart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&depart));
+        QTest::mouseClick(depart.findChild<QToolButton *>("bquitter"), Qt::LeftButton);
+        QVERIFY(!depart.isVisible());
+        QVERIFY(depart.animThread().Terminated());
+    }
+};
+
+QTEST_MAIN(TestMainScreen)
+#include "tst_mainscreen.moc"
