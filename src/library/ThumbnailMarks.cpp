@@ -1,0 +1,59 @@
+#include "ThumbnailMarks.h"
+
+#include "BuiltinResources.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+ThumbnailBadges ThumbnailBadges::builtin()
+{
+    const auto load = [](const char *path) {
+        return keyedOut(QImage(QString::fromLatin1(path)), BuiltinResources::BadgeKey);
+    };
+    return {load(BuiltinResources::BadgeModel), load(BuiltinResources::BadgeRotation),
+            load(BuiltinResources::BadgeClock)};
+}
+
+QImage ThumbnailBadges::keyedOut(const QImage &badge, QRgb keyColour)
+{
+    QImage keyed = badge.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x)
+            if (line[x] == keyColour)
+                line[x] = 0;
+    }
+    return keyed;
+}
+
+QImage decorateThumbnail(const QImage &picture, const ThumbnailMarks &marks,
+                         const ThumbnailBadges &badges)
+{
+    if (picture.isNull())
+        return picture;
+    // QPainter cannot draw on indexed pictures, which a BMP file may hold.
+    QImage image = picture.convertToFormat(picture.hasAlphaChannel()
+                                               ? QImage::Format_ARGB32_Premultiplied
+                                               : QImage::Format_RGB32);
+    const int columns = std::max(marks.columns, 1);
+    const int rows = std::max(marks.rows, 1);
+    const int cellWidth = image.width() / columns;
+    const int cellHeight = image.height() / rows;
+
+    QPainter painter(&image);
+    const QColor white(Qt::white);
+    for (int c = 1; c < columns; ++c)
+        painter.fillRect(c * cellWidth, 0, 1, ThumbnailLayout::MarkExtent, white);
+    for (int d = 1; d < rows; ++d)
+        painter.fillRect(0, d * cellHeight, ThumbnailLayout::MarkExtent, 1, white);
+
+    if (marks.model)
+        painter.drawImage(ThumbnailLayout::ModelBadgeAt, badges.model);
+    if (marks.rotation)
+        painter.drawImage(ThumbnailLayout::RotationBadgeAt, badges.rotation);
+    if (marks.timed)
+        painter.drawImage(ThumbnailLayout::ClockBadgeAt, badges.clock);
+    painter.end();
+    return image;
+}
