@@ -1,14 +1,14 @@
 #pragma once
 // The four built-in sounds, played from memory.
 
+#include "Sound.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <array>
 #include <memory>
 
 class QSoundEffect;
-
-enum class Sound { PickUp = 0, PutDown = 1, Turn = 2, Applause = 3 };
 
 // Length of a PCM WAVE clip in milliseconds, or -1 when the data is not one.
 int wavDurationMs(const QByteArray &wav);

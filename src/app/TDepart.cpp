@@ -1,8 +1,11 @@
 #include "TDepart.h"
 
+#include "ActionGuard.h"
 #include "BoardSurface.h"
 #include "BuiltinResources.h"
 #include "Fonts.h"
+#include "PlayBoard.h"
+#include "TFliste.h"
 #include "WinColor.h"
 
 #include <QGuiApplication>
@@ -150,6 +153,11 @@ void TDepart::FormCreate(const QRect &screenGeometry)
     DX->setObjectName(QStringLiteral("DX"));
     DX->setGeometry(0, TopBarHeight, m_layout.DXWidth, m_layout.DXHeight);
 
+    m_play = new PlayBoard(DX, m_layout, this);
+    m_play->playSound = [this](Sound sound) { PlaySound(sound); };
+    connect(m_play, &PlayBoard::titleChanged, Ltitre, &QLabel::setText);
+
+    connect(Bjouer, &QToolButton::clicked, this, &TDepart::BjouerClick);
     connect(Bson, &QToolButton::clicked, this, &TDepart::BsonClick);
     connect(bquitter, &QToolButton::clicked, this, &TDepart::bquitterClick);
 
@@ -157,7 +165,6 @@ void TDepart::FormCreate(const QRect &screenGeometry)
     connect(personne, &QTimer::timeout, this, &TDepart::personneTimer);
     personne->start();
     Tjeu = makeTimer("Tjeu", 1000);
-    Timer1 = makeTimer("Timer1", 50);
 }
 
 void TDepart::PlaySound(Sound sound)
@@ -166,13 +173,50 @@ void TDepart::PlaySound(Sound sound)
         m_sons.play(sound);
 }
 
+bool TDepart::GameActive() const { return m_play->GameActive; }
+
+void TDepart::BjouerClick()
+{
+    if (!m_chooser)
+        return;
+    const bool wasRunning = !m_animThread.Suspended();
+    if (wasRunning)
+        m_animThread.Suspend();
+    personne->stop();
+
+    m_state.SelectedPuzzle = -1;
+    m_chooser->SelectedPuzzle = -1;
+    m_chooser->exec();
+    m_state.SelectedPuzzle = m_chooser->SelectedPuzzle;
+
+    personne->start();
+    if (m_state.SelectedPuzzle <= -1) {
+        if (wasRunning)
+            m_animThread.Resume();
+        if (!m_play->GameActive)
+            m_play->WelcomeAnimation();
+        return;
+    }
+    const bool loaded = runGuarded(this, [&] { m_play->LoadGame(m_store, m_state.SelectedPuzzle, m_random); });
+    if (!loaded)
+        return;
+    m_play->DealAnimation();
+    Tjeu->stop();
+    Ltemps->setText(QStringLiteral("00:00"));
+    setTextColor(Ltemps, WinColors::Black);
+    Ltemps->hide();
+}
+
 void TDepart::FormMouseMove()
 {
     m_idle.reset();
     if (m_animThread.Suspended())
         return;
     m_animThread.Suspend();
-    ShowWelcome();
+    if (m_play->GameActive)
+        m_play->DrawBoard();
+    else
+        m_play->WelcomeAnimation();
 }
 
 void TDepart::BsonClick()
@@ -216,12 +260,19 @@ void TDepart::paintEvent(QPaintEvent *)
 
 void TDepart::FormPaint()
 {
-    ShowWelcome();
+    // The welcome animation waits until the chooser's list is built.
+    if (!m_state.ThumbnailsReady) {
+        m_welcomeWaiting = true;
+        return;
+    }
+    m_play->WelcomeAnimation();
 }
 
-void TDepart::ShowWelcome()
+void TDepart::setThumbnailsReady()
 {
-    Ltitre->clear();
-    DX->Fill(winRgb(WinColors::Green));
-    DX->Flip();
+    m_state.ThumbnailsReady = true;
+    if (m_welcomeWaiting) {
+        m_welcomeWaiting = false;
+        m_play->WelcomeAnimation();
+    }
 }

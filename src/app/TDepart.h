@@ -2,6 +2,7 @@
 // The main screen: the top bar of buttons, the board surface below it, the idle count.
 
 #include "IdleCounter.h"
+#include "PuzzleStore.h"
 #include "RandomSource.h"
 #include "ScreenLayout.h"
 #include "SoundBank.h"
@@ -12,14 +13,15 @@
 #include <QWidget>
 
 class BoardSurface;
+class PlayBoard;
 class QLabel;
 class QToolButton;
+class TFliste;
 
 // The main screen's flags; each starts as the screen is created.
 struct MainScreenState
 {
     bool SoundOn = true;
-    bool GameActive = false;
     bool FirstPaint = true;
     bool ThumbnailsReady = false;
     bool BravoShown = false;
@@ -44,11 +46,19 @@ public:
     SoundBank &sounds() { return m_sons; }
     Tanim &animThread() { return m_animThread; }
     BoardSurface *board() const { return DX; }
+    PlayBoard *play() const { return m_play; }
+    bool GameActive() const;
+
+    // The chooser shown by JOUER; it lives as long as the main screen.
+    void setChooser(TFliste *chooser) { m_chooser = chooser; }
+    // The chooser's list is built: the first paint may show the welcome animation.
+    void setThumbnailsReady();
 
     // Plays a sound when the sound effects are on.
     void PlaySound(Sound sound);
 
 public slots:
+    void BjouerClick();
     void FormMouseMove();
     void BsonClick();
     void bquitterClick();
@@ -68,7 +78,6 @@ private:
     QTimer *makeTimer(const char *name, int intervalMs);
     QToolButton *makeSpeedButton(const char *name, int left, int width, const QString &caption);
     void FormPaint();
-    void ShowWelcome();
 
     ScreenLayout m_layout;
     MainScreenState m_state;
@@ -76,6 +85,9 @@ private:
     RandomSource m_random;
     SoundBank m_sons;
     Tanim m_animThread;
+    PuzzleStore m_store;
+    TFliste *m_chooser = nullptr;
+    bool m_welcomeWaiting = false;
 
     QToolButton *Bcreer = nullptr;
     QToolButton *Bjouer = nullptr;
@@ -87,10 +99,10 @@ private:
     QToolButton *baide = nullptr;
     QToolButton *bquitter = nullptr;
     BoardSurface *DX = nullptr;
+    PlayBoard *m_play = nullptr;
 
     QImage n1;
     QImage n2;
     QTimer *personne = nullptr;
     QTimer *Tjeu = nullptr;
-    QTimer *Timer1 = nullptr;
 };

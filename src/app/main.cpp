@@ -1,4 +1,5 @@
 #include "TDepart.h"
+#include "TFliste.h"
 
 #include <QApplication>
 
@@ -9,6 +10,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Quenolde"));
 
     TDepart Depart;
+    TFliste Fliste(PuzzleStore(), [&Depart] { Depart.setThumbnailsReady(); }, &Depart);
+    Depart.setChooser(&Fliste);
     Depart.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "TFliste.h"
 
+#include "Fonts.h"
 #include "TivaneError.h"
 #include "WinColor.h"
 
@@ -22,16 +23,6 @@ constexpr int FormWidth = 728;
 constexpr int FormHeight = 480;
 constexpr quint32 Maroon = 0x000080;
 constexpr quint32 Blue = 0xFF0000;
-
-// Liberation Sans stands in for Arial.
-QFont chooserFont(int pixelSize)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    return font;
-}
 
 void setTextColour(QWidget *widget, QPalette::ColorRole role, quint32 bbggrr)
 {
@@ -110,7 +101,7 @@ void TFliste::FormCreate()
 
     Label1 = new QLabel(QStringLiteral("Choisis un puzzle..."), P1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(chooserFont(16));
+    Label1->setFont(formFont(16, true));
     setTextColour(Label1, QPalette::WindowText, Blue);
     Label1->setGeometry(16, 8, 361, 17);
 
@@ -128,7 +119,7 @@ void TFliste::FormCreate()
 
     Label2 = new QLabel(QStringLiteral("Ctrl+Clic droit sur un puzzle pour les options"), P1);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(chooserFont(16));
+    Label2->setFont(formFont(16, true));
     setTextColour(Label2, QPalette::WindowText, Blue);
     Label2->adjustSize();
     Label2->move(16, SB->y() + SB->height() + 10);
@@ -138,7 +129,7 @@ void TFliste::FormCreate()
     Annuler->setText(QStringLiteral("ANNULER"));
     Annuler->setAutoRaise(true);
     Annuler->setCursor(Qt::PointingHandCursor);
-    Annuler->setFont(chooserFont(13));
+    Annuler->setFont(formFont(13, true));
     setTextColour(Annuler, QPalette::ButtonText, Maroon);
     Annuler->resize(97, 33);
     Annuler->move(P1->width() - Annuler->width() - 20, SB->y() + SB->height() + 4);

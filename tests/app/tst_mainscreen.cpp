@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(depart.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
         QCOMPARE(depart.layout().BoardSize, 327);
         QVERIFY(depart.state().SoundOn);
-        QVERIFY(!depart.state().GameActive);
+        QVERIFY(!depart.GameActive());
         QVERIFY(depart.state().FirstPaint);
         QVERIFY(depart.animThread().Suspended());
         QCOMPARE(depart.idle().IdleLimit, 30);
@@ -79,15 +79,23 @@ private slots:
         QCOMPARE(depart.findChild<QTimer *>("Timer1")->interval(), 50);
     }
 
-    void firstPaintFillsTheBoardGreen()
+    void firstPaintWaitsForTheListThenWelcomes()
     {
         TDepart depart(QRect(0, 0, 800, 600));
         depart.board()->setFlipPacing(false);
         depart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&depart));
         QTRY_VERIFY(!depart.state().FirstPaint);
-        QTRY_COMPARE(depart.board()->backBuffer().pixel(400, 300), qRgb(0, 128, 0));
+        QCoreApplication::processEvents();
         QCOMPARE(depart.board()->backBuffer().size(), QSize(800, 568));
+        // Nothing is drawn until the chooser's list is built.
+        QCOMPARE(depart.board()->flipCount(), 0);
+
+        depart.setThumbnailsReady();
+        QCOMPARE(depart.board()->flipCount(), 64);
+        const QImage &board = depart.board()->backBuffer();
+        QCOMPARE(board.pixel(10, 10), qRgb(0, 128, 0));
+        QCOMPARE(board.pixel(400 - 100, 284 - 90), qRgb(255, 255, 255));
     }
 
     void soundButtonToggles()

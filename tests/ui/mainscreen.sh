@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# The main screen on a 1024 x 768 screen: silver top bar, green board below y = 32,
-# and QUITTER, pressed with the real pointer, ends the program with status 0.
+# The main screen on a 1024 x 768 screen: silver top bar, the green board below y = 32 ending
+# its welcome animation, and QUITTER, pressed with the real pointer, ends the program with 0.
 set -euo pipefail
 source "$(dirname "$0")/window_lib.sh"
 work=$(mktemp -d)
 
 start_tivane "$1"
-wait_for_pixel "$work/shot.png" 512 400 008000 60
+# The welcome animation's last frame: a white square 200 pixels wide, the logo in its middle.
+wait_for_pixel "$work/shot.png" 412 320 ffffff 60
+[ "$(pixel "$work/shot.png" 512 400)" != 008000 ] || fail "no logo at the centre of the board"
 
 expect_pixel "$work/shot.png" 500 10 c0c0c0 "top bar background"
 expect_pixel "$work/shot.png" 945 2 c0c0c0 "QUITTER button ground"

@@ -1,0 +1,57 @@
+#pragma once
+// Puzzles for tests: pictures whose grid cells are flat, distinct colours, saved in a store.
+
+#include "PictureRoutines.h"
+#include "PuzzleStore.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+
+namespace TestPuzzles {
+
+// A distinct, saturated colour for cell k.
+inline QRgb cellColour(int k)
+{
+    return QColor::fromHsv((k * 47) % 360, 255, 120 + (k * 37) % 136).rgb();
+}
+
+// A side x side picture whose cols x rows cells are flat: cell k has cellColour(k).
+inline QImage cellsPicture(int cols, int rows, int side = 360)
+{
+    QImage picture(side, side, QImage::Format_RGB888);
+    QPainter painter(&picture);
+    const int cw = side / cols;
+    const int ch = side / rows;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            painter.fillRect(c * cw, r * ch, c == cols - 1 ? side - c * cw : cw,
+                             r == rows - 1 ? side - r * ch : ch, QColor(cellColour(r * cols + c)));
+    return picture;
+}
+
+inline PuzzleDescription description(const QString &name, int cols, int rows, int modelMode = 1,
+                                     bool rotation = false, int timeLimit = 0)
+{
+    PuzzleDescription d;
+    d.PuzzleName = name;
+    d.GridCols = cols;
+    d.GridRows = rows;
+    d.ModelMode = modelMode;
+    d.ModelAllowed = modelMode != 0;
+    d.RotationEnabled = rotation;
+    d.TimeLimit = timeLimit;
+    return d;
+}
+
+// Saves a new puzzle of flat cells under the lowest free number, which it returns.
+inline int add(PuzzleStore &store, const PuzzleDescription &d, QImage picture = {})
+{
+    if (picture.isNull())
+        picture = cellsPicture(d.GridCols, d.GridRows);
+    QImage thumbnail = picture;
+    ResampleBitmap(thumbnail, 100, 100);
+    return store.saveNewPuzzle(d, picture, thumbnail);
+}
+
+} // namespace TestPuzzles
