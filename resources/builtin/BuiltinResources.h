@@ -31,7 +31,7 @@ inline constexpr char DemoPicture[] = ":/pictures/ianim.png";       // 360 x 360
 inline constexpr char QuestionMark[] = ":/pictures/sp37.png";       // 180 x 180
 inline constexpr char Logo[] = ":/pictures/sp38.png";               // 480 x 86 on LogoKey
 inline constexpr char NoModelSign[] = ":/pictures/sp39.png";        // 180 x 180 on NoModelSignKey
-inline constexpr char AboutBackground[] = ":/pictures/fond_apropos.png"; // 360 x 300
+inline constexpr char AboutBackground[] = ":/pictures/fond_apropos.png"; // 325 x 211
 
 // Transparent colours: pixels of exactly this value are the ground, not the figure.
 inline constexpr QRgb BadgeKey = 0xFF00FF00u;       // lime

@@ -143,7 +143,7 @@ void TestBuiltinResources::picture_data()
     row(QuestionMark, {180, 180}, Ground::Opaque);
     row(Logo, {480, 86}, Ground::Keyed, LogoKey, true);
     row(NoModelSign, {180, 180}, Ground::Keyed, NoModelSignKey);
-    row(AboutBackground, {360, 300}, Ground::Opaque);
+    row(AboutBackground, {325, 211}, Ground::Opaque);
 }
 
 // Transparent glyphs have a clear ground; keyed pictures have a ground of exactly the key,

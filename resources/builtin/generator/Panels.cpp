@@ -1,4 +1,4 @@
-// The larger single-purpose pictures: placeholder, logo, no-model sign, about-box ground.
+// The larger single-purpose pictures: placeholder, logo, no-model sign, about-box frame.
 
 #include "Canvas.h"
 #include "Pictures.h"
@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace Pictures {
@@ -159,53 +161,102 @@ QImage noModelSign(const QString &boldFamily)
 
 QImage aboutBackground()
 {
-    QImage image = Canvas::opaque(360, 300, Qt::white);
+    constexpr int Width = 325;
+    constexpr int Height = 211;
+    const QRect panel(18, 19, 289, 161);
+    QImage image = Canvas::opaque(Width, Height, Qt::white);
+
+    // Brushed light metal: a soft vertical sheen, then faint horizontal grain from a fixed
+    // pseudo-random sequence so every run draws the same picture.
+    {
+        QPainter p(&image);
+        QLinearGradient sheen(0, 0, 0, Height);
+        sheen.setColorAt(0, QColor(238, 241, 245));
+        sheen.setColorAt(0.45, QColor(214, 219, 226));
+        sheen.setColorAt(0.55, QColor(208, 213, 221));
+        sheen.setColorAt(1, QColor(232, 235, 240));
+        p.fillRect(image.rect(), sheen);
+    }
+    quint32 seed = 0x5EEDu;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int>((seed >> 16) & 0x7FFF);
+    };
+    for (int y = 0; y < Height; ++y) {
+        const int rowShift = next() % 9 - 4;
+        const qreal phase = next() % 628 / 100.0;
+        const qreal wave = 40 + next() % 80;
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < Width; ++x) {
+            const int grain = rowShift + static_cast<int>(std::lround(2.0 * std::sin(phase + x / wave)));
+            const QRgb c = line[x];
+            line[x] = qRgb(std::clamp(qRed(c) + grain, 0, 255), std::clamp(qGreen(c) + grain, 0, 255),
+                           std::clamp(qBlue(c) + grain, 0, 255));
+        }
+    }
+
     QPainter p(&image);
+    const auto bevel = [&p](const QRect &r, const QColor &topLeft, const QColor &bottomRight) {
+        p.setPen(topLeft);
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(bottomRight);
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+    };
+
+    // The raised outer edge.
+    bevel(image.rect(), QColor(112, 118, 128), QColor(96, 102, 112));
+    bevel(image.rect().adjusted(1, 1, -1, -1), QColor(255, 255, 255), QColor(158, 165, 175));
+    bevel(image.rect().adjusted(2, 2, -2, -2), QColor(248, 250, 252), QColor(186, 192, 200));
+
+    // The sunken well that holds the black panel.
+    p.fillRect(panel, Qt::black);
+    bevel(panel.adjusted(-1, -1, 1, 1), QColor(70, 76, 86), QColor(255, 255, 255));
+    bevel(panel.adjusted(-2, -2, 2, 2), QColor(150, 157, 167), QColor(244, 246, 249));
+    bevel(panel.adjusted(-3, -3, 3, 3), QColor(196, 202, 210), QColor(226, 230, 236));
+
     p.setRenderHint(QPainter::Antialiasing);
 
-    QLinearGradient ground(0, 0, 360, 300);
-    ground.setColorAt(0, QColor(255, 226, 238));
-    ground.setColorAt(0.5, QColor(226, 238, 255));
-    ground.setColorAt(1, QColor(230, 250, 222));
-    p.fillRect(image.rect(), ground);
-    QRadialGradient glow(QPointF(180, 140), 170);
-    glow.setColorAt(0, QColor(255, 255, 255, 150));
-    glow.setColorAt(1, QColor(255, 255, 255, 0));
-    p.fillRect(image.rect(), glow);
+    // A rivet in each corner.
+    for (const QPointF centre : {QPointF(9.5, 9.5), QPointF(Width - 9.5, 9.5), QPointF(9.5, Height - 9.5),
+                                 QPointF(Width - 9.5, Height - 9.5)}) {
+        QRadialGradient head(centre + QPointF(-1.2, -1.2), 4.5);
+        head.setColorAt(0, QColor(255, 255, 255));
+        head.setColorAt(0.6, QColor(196, 202, 210));
+        head.setColorAt(1, QColor(120, 127, 138));
+        p.setPen(QPen(QColor(92, 98, 108), 0.8));
+        p.setBrush(head);
+        p.drawEllipse(centre, 3.6, 3.6);
+    }
 
+    // Three small interlocking pieces between the two buttons of the bottom strip.
     struct Piece
     {
-        QPointF centre;
-        qreal side;
-        qreal angle;
+        qreal x;
         QColor colour;
         std::array<int, 4> edges;
     };
     const Piece pieces[] = {
-        {{42, 48}, 46, -18, QColor(240, 120, 160), {1, -1, 1, 0}},
-        {{312, 40}, 40, 24, QColor(100, 150, 240), {-1, 1, 0, 1}},
-        {{330, 250}, 52, -12, QColor(120, 200, 110), {1, 0, -1, 1}},
-        {{36, 252}, 42, 32, QColor(250, 190, 60), {0, 1, 1, -1}},
-        {{178, 272}, 30, 8, QColor(170, 120, 230), {1, 1, -1, -1}},
-        {{190, 26}, 26, -30, QColor(250, 150, 90), {-1, 0, 1, 1}},
-        {{335, 148}, 28, 40, QColor(240, 120, 160), {1, -1, 0, 1}},
-        {{24, 150}, 26, -40, QColor(100, 190, 220), {-1, 1, 1, 0}},
+        {156, QColor(232, 70, 80), {0, 1, 0, 0}},
+        {172, QColor(250, 196, 40), {0, 1, 0, -1}},
+        {188, QColor(60, 130, 230), {0, 0, 0, -1}},
     };
+    const qreal stripCentre = (panel.bottom() + 1 + Height) / 2.0 + 0.5;
     for (const Piece &piece : pieces) {
-        p.save();
-        p.translate(piece.centre);
-        p.rotate(piece.angle);
-        const QRectF body(-piece.side / 2, -piece.side / 2, piece.side, piece.side);
+        const QRectF body(piece.x - 8, stripCentre - 8, 16, 16);
         const QPainterPath shape = Canvas::puzzlePiece(body, piece.edges);
-        QColor fill = piece.colour;
-        fill.setAlpha(45);
-        QColor edge = piece.colour;
-        edge.setAlpha(90);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 66, 76, 70));
+        p.drawPath(shape.translated(0.8, 0.8));
+        QLinearGradient fill(body.topLeft(), body.bottomLeft());
+        fill.setColorAt(0, piece.colour.lighter(125));
+        fill.setColorAt(1, piece.colour.darker(115));
         p.setBrush(fill);
-        p.setPen(QPen(edge, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(piece.colour.darker(160), 0.8));
         p.drawPath(shape);
-        p.restore();
     }
+    p.end();
     return image;
 }
 

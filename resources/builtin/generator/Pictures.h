@@ -32,7 +32,8 @@ QImage logo(const QString &boldFamily);
 // The no-model sign, 180 x 180 on lime (0, 255, 0). Needs `boldFamily` loaded.
 QImage noModelSign(const QString &boldFamily);
 
-// The about-box background, 360 x 300.
+// The about-box background, 325 x 211: a light metal frame around a black panel at
+// (18, 19, 289, 161), with room for two buttons along the bottom edge.
 QImage aboutBackground();
 
 } // namespace Pictures
