@@ -4,8 +4,13 @@
 #include "BoardSurface.h"
 #include "BuiltinResources.h"
 #include "Fonts.h"
+#include "Clock.h"
 #include "PlayBoard.h"
+#include "TFaide.h"
+#include "TFap.h"
+#include "TFbravo.h"
 #include "TFliste.h"
+#include "TFperdu.h"
 #include "WinColor.h"
 
 #include <QGuiApplication>
@@ -157,7 +162,15 @@ void TDepart::FormCreate(const QRect &screenGeometry)
     m_play->playSound = [this](Sound sound) { PlaySound(sound); };
     connect(m_play, &PlayBoard::titleChanged, Ltitre, &QLabel::setText);
 
+    m_play->won = [this] { winSequence(); };
+    connect(DX, &BoardSurface::mouseMoved, this, [this](QPoint pos) { DXMouseMove(pos); });
+    connect(DX, &BoardSurface::clicked, this, &TDepart::DXClick);
+    connect(DX, &BoardSurface::mousePressed, this,
+            [this](QPoint, Qt::MouseButton button) { DXMouseDown(button); });
+
     connect(Bjouer, &QToolButton::clicked, this, &TDepart::BjouerClick);
+    connect(baide, &QToolButton::clicked, this, &TDepart::baideClick);
+    connect(Bins, &QToolButton::clicked, this, &TDepart::BinsClick);
     connect(Bson, &QToolButton::clicked, this, &TDepart::BsonClick);
     connect(bquitter, &QToolButton::clicked, this, &TDepart::bquitterClick);
 
@@ -165,6 +178,7 @@ void TDepart::FormCreate(const QRect &screenGeometry)
     connect(personne, &QTimer::timeout, this, &TDepart::personneTimer);
     personne->start();
     Tjeu = makeTimer("Tjeu", 1000);
+    connect(Tjeu, &QTimer::timeout, this, &TDepart::TjeuTimer);
 }
 
 void TDepart::PlaySound(Sound sound)
@@ -177,7 +191,8 @@ bool TDepart::GameActive() const { return m_play->GameActive; }
 
 void TDepart::BjouerClick()
 {
-    if (!m_chooser)
+    TFliste *chooser = m_forms.Fliste;
+    if (!chooser)
         return;
     const bool wasRunning = !m_animThread.Suspended();
     if (wasRunning)
@@ -185,9 +200,9 @@ void TDepart::BjouerClick()
     personne->stop();
 
     m_state.SelectedPuzzle = -1;
-    m_chooser->SelectedPuzzle = -1;
-    m_chooser->exec();
-    m_state.SelectedPuzzle = m_chooser->SelectedPuzzle;
+    chooser->SelectedPuzzle = -1;
+    chooser->exec();
+    m_state.SelectedPuzzle = chooser->SelectedPuzzle;
 
     personne->start();
     if (m_state.SelectedPuzzle <= -1) {
@@ -202,9 +217,112 @@ void TDepart::BjouerClick()
         return;
     m_play->DealAnimation();
     Tjeu->stop();
+    resetClockLabel();
+    const int limit = m_play->game().TimeLimit;
+    if (limit <= 0)
+        return;
+    Ltemps->show();
+    m_state.TimeLeft = limit;
+    ShowClock();
+    Tjeu->start();
+}
+
+void TDepart::resetClockLabel()
+{
     Ltemps->setText(QStringLiteral("00:00"));
     setTextColor(Ltemps, WinColors::Black);
     Ltemps->hide();
+}
+
+void TDepart::ShowClock()
+{
+    Ltemps->setText(ClockText(m_state.TimeLeft));
+    setTextColor(Ltemps, ClockIsRed(m_state.TimeLeft) ? WinColors::Red : WinColors::Black);
+}
+
+void TDepart::TjeuTimer()
+{
+    --m_state.TimeLeft;
+    ShowClock();
+    if (m_state.TimeLeft != 0)
+        return;
+    Tjeu->stop();
+    m_play->GameActive = false;
+    DX->setCursor(Qt::ArrowCursor);
+    if (m_forms.Fperdu)
+        m_forms.Fperdu->exec();
+    resetClockLabel();
+    m_play->WelcomeAnimation();
+}
+
+void TDepart::winSequence()
+{
+    m_state.BravoShown = true;
+    PlaySound(Sound::Applause);
+    Tjeu->stop();
+    if (m_forms.Fbravo) {
+        m_forms.Fbravo->setMoveCount(m_play->game().MoveCount);
+        m_forms.Fbravo->exec();
+    }
+    m_state.BravoShown = false;
+    BjouerClick();
+}
+
+void TDepart::DXMouseMove(QPoint pos)
+{
+    if (!m_play->notePointer(pos.x(), pos.y()))
+        return;
+    m_idle.reset();
+    const bool demoRunning = !m_animThread.Suspended();
+    if (!m_play->GameActive) {
+        if (demoRunning) {
+            m_animThread.Suspend();
+            m_play->WelcomeAnimation();
+            personne->start();
+        }
+        return;
+    }
+    if (demoRunning) {
+        m_animThread.Suspend();
+        personne->start();
+        m_play->DrawBoard();
+    }
+    m_play->DXMouseMove(pos.x(), pos.y());
+}
+
+void TDepart::DXClick()
+{
+    m_idle.reset();
+    m_play->DXClick();
+}
+
+void TDepart::DXMouseDown(Qt::MouseButton button)
+{
+    m_idle.reset();
+    m_play->DXMouseDown(button);
+}
+
+template <typename Form> void TDepart::showPausingDemo(Form *form)
+{
+    if (!form)
+        return;
+    const bool wasRunning = !m_animThread.Suspended();
+    if (wasRunning)
+        m_animThread.Suspend();
+    personne->stop();
+    form->exec();
+    personne->start();
+    if (wasRunning)
+        m_animThread.Resume();
+}
+
+void TDepart::baideClick() { showPausingDemo(m_forms.Fap); }
+
+void TDepart::BinsClick()
+{
+    // The demonstration may start behind the instructions.
+    if (m_forms.Faide)
+        m_forms.Faide->exec();
 }
 
 void TDepart::FormMouseMove()
@@ -242,10 +360,15 @@ void TDepart::mouseMoveEvent(QMouseEvent *)
     FormMouseMove();
 }
 
-bool TDepart::eventFilter(QObject *, QEvent *event)
+bool TDepart::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove)
         FormMouseMove();
+    // M shows the model while any mouse button holds it down.
+    if (watched == bsoluce && event->type() == QEvent::MouseButtonPress)
+        m_play->bsoluceMouseDown();
+    if (watched == bsoluce && event->type() == QEvent::MouseButtonRelease)
+        m_play->bsoluceMouseUp();
     return false;
 }
 

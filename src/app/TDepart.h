@@ -16,12 +16,27 @@ class BoardSurface;
 class PlayBoard;
 class QLabel;
 class QToolButton;
+class TFaide;
+class TFap;
+class TFbravo;
 class TFliste;
+class TFperdu;
+
+// The forms the main screen shows; each lives as long as the main screen.
+struct MainScreenForms
+{
+    TFliste *Fliste = nullptr;
+    TFbravo *Fbravo = nullptr;
+    TFperdu *Fperdu = nullptr;
+    TFaide *Faide = nullptr;
+    TFap *Fap = nullptr;
+};
 
 // The main screen's flags; each starts as the screen is created.
 struct MainScreenState
 {
     bool SoundOn = true;
+    int TimeLeft = 0;
     bool FirstPaint = true;
     bool ThumbnailsReady = false;
     bool BravoShown = false;
@@ -49,8 +64,7 @@ public:
     PlayBoard *play() const { return m_play; }
     bool GameActive() const;
 
-    // The chooser shown by JOUER; it lives as long as the main screen.
-    void setChooser(TFliste *chooser) { m_chooser = chooser; }
+    void setForms(const MainScreenForms &forms) { m_forms = forms; }
     // The chooser's list is built: the first paint may show the welcome animation.
     void setThumbnailsReady();
 
@@ -61,6 +75,13 @@ public slots:
     void BjouerClick();
     void FormMouseMove();
     void BsonClick();
+    void baideClick();
+    void BinsClick();
+    void DXMouseMove(QPoint pos);
+    void DXClick();
+    void DXMouseDown(Qt::MouseButton button);
+    void ShowClock();
+    void TjeuTimer();
     void bquitterClick();
     void personneTimer();
 
@@ -78,6 +99,10 @@ private:
     QTimer *makeTimer(const char *name, int intervalMs);
     QToolButton *makeSpeedButton(const char *name, int left, int width, const QString &caption);
     void FormPaint();
+    void winSequence();
+    void resetClockLabel();
+    // Runs a modal form with the demonstration and the idle count paused around it.
+    template <typename Form> void showPausingDemo(Form *form);
 
     ScreenLayout m_layout;
     MainScreenState m_state;
@@ -86,7 +111,7 @@ private:
     SoundBank m_sons;
     Tanim m_animThread;
     PuzzleStore m_store;
-    TFliste *m_chooser = nullptr;
+    MainScreenForms m_forms;
     bool m_welcomeWaiting = false;
 
     QToolButton *Bcreer = nullptr;

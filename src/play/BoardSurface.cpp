@@ -81,15 +81,22 @@ void BoardSurface::mouseMoveEvent(QMouseEvent *event)
 
 void BoardSurface::mousePressEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::LeftButton)
+        m_leftPressIsDouble = false;
     emit mousePressed(event->position().toPoint(), event->button(), event->modifiers(), false);
 }
 
 void BoardSurface::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::LeftButton)
+        m_leftPressIsDouble = true;
     emit mousePressed(event->position().toPoint(), event->button(), event->modifiers(), true);
 }
 
 void BoardSurface::mouseReleaseEvent(QMouseEvent *event)
 {
-    emit mouseReleased(event->position().toPoint(), event->button());
+    const QPoint pos = event->position().toPoint();
+    emit mouseReleased(pos, event->button());
+    if (event->button() == Qt::LeftButton && !m_leftPressIsDouble && rect().contains(pos))
+        emit clicked();
 }

@@ -30,6 +30,9 @@ signals:
     void mouseMoved(QPoint pos, Qt::MouseButtons buttons);
     void mousePressed(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool doubleClick);
     void mouseReleased(QPoint pos, Qt::MouseButton button);
+    // The left button pressed and released on the surface; the second press of a
+    // double-click makes no click.
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -46,5 +49,6 @@ private:
     QImage m_back;
     QElapsedTimer m_lastFlip;
     bool m_pacing = true;
+    bool m_leftPressIsDouble = false;
     int m_flips = 0;
 };

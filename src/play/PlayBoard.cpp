@@ -4,6 +4,7 @@
 #include "BoardSurface.h"
 #include "BuiltinResources.h"
 #include "GameLoader.h"
+#include "Pieces.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -62,8 +63,7 @@ void PlayBoard::Timer1Timer()
         QPainter painter(&DX->backBuffer());
         DrawPiece(painter, m_game, m_game.Pieces[DealIndex]);
     }
-    if (playSound)
-        playSound(Sound::PickUp);
+    sound(Sound::PickUp);
     DX->Flip();
     ++DealIndex;
     if (DealIndex >= m_game.PieceCount)
@@ -78,4 +78,159 @@ void PlayBoard::WelcomeAnimation()
         DX->Flip();
         QCoreApplication::processEvents();
     }
+}
+
+void PlayBoard::sound(Sound s)
+{
+    if (playSound)
+        playSound(s);
+}
+
+void PlayBoard::setPointer(Qt::CursorShape shape) { DX->setCursor(shape); }
+
+void PlayBoard::glideHome(TPieceRec &piece)
+{
+    GlideHome(piece, [this] { DrawBoard(); });
+}
+
+bool PlayBoard::notePointer(int x, int y)
+{
+    if (x == LastMouseX && y == LastMouseY)
+        return false;
+    LastMouseX = x;
+    LastMouseY = y;
+    return true;
+}
+
+void PlayBoard::DXMouseMove(int x, int y)
+{
+    if (!GameActive)
+        return;
+    if (m_game.HeldPiece >= 0) {
+        TPieceRec &held = m_game.Pieces[m_game.HeldPiece];
+        held.X = x - GrabDX;
+        held.Y = y - GrabDY;
+        DrawBoard();
+        return;
+    }
+    m_game.HoverPiece = -1;
+    setPointer(Qt::ArrowCursor);
+    // From the top of the drawing order down, so the piece seen on top is found.
+    for (int i = topIndex(); i >= 0; --i) {
+        if (PieceHit(m_game.Pieces[i], x, y)) {
+            m_game.HoverPiece = i;
+            setPointer(Qt::PointingHandCursor);
+            break;
+        }
+    }
+}
+
+void PlayBoard::DXClick()
+{
+    if (!GameActive)
+        return;
+    if (m_game.HeldPiece < 0) {
+        if (m_game.HoverPiece >= 0)
+            takePiece();
+        return;
+    }
+    putDown();
+    if (GameActive)
+        DrawBoard();
+}
+
+void PlayBoard::takePiece()
+{
+    sound(Sound::PickUp);
+    const int top = topIndex();
+    if (m_game.HoverPiece < top)
+        std::swap(m_game.Pieces[m_game.HoverPiece], m_game.Pieces[top]);
+    m_game.HeldPiece = top;
+    TPieceRec &held = m_game.Pieces[top];
+    held.Cell = -1;
+    GrabDX = LastMouseX - held.X;
+    GrabDY = LastMouseY - held.Y;
+    m_game.HoverPiece = -1;
+    setPointer(Qt::BlankCursor);
+}
+
+void PlayBoard::putDown()
+{
+    sound(Sound::PutDown);
+    ++m_game.MoveCount;
+    const int top = topIndex();
+    const int c = m_game.geometry.CellAt(LastMouseX, LastMouseY, DropCol, DropRow);
+    if (c == -1) {
+        // The pointer stays hidden until it moves again.
+        glideHome(m_game.Pieces[m_game.HeldPiece]);
+        m_game.HoverPiece = -1;
+        m_game.HeldPiece = -1;
+        return;
+    }
+    const int occupant = PieceInCell(m_game.pieces(), c);
+    TPieceRec &held = m_game.Pieces[m_game.HeldPiece];
+    const QPoint corner = m_game.geometry.cellTopLeft(DropCol, DropRow);
+    held.Cell = c;
+    held.X = corner.x();
+    held.Y = corner.y();
+    if (occupant == -1) {
+        m_game.HeldPiece = -1;
+        setPointer(Qt::ArrowCursor);
+        CompletionTest();
+        return;
+    }
+    // The two change places: the occupant goes into the hand, on top of the drawing order.
+    m_game.Pieces[occupant].Cell = -1;
+    if (occupant < top)
+        std::swap(m_game.Pieces[occupant], m_game.Pieces[top]);
+    m_game.HeldPiece = top;
+    GrabDX = LastMouseX - m_game.Pieces[top].X;
+    GrabDY = LastMouseY - m_game.Pieces[top].Y;
+    m_game.HoverPiece = -1;
+    setPointer(Qt::BlankCursor);
+}
+
+void PlayBoard::CompletionTest()
+{
+    if (!AllPlaced(m_game.pieces()))
+        return;
+    bool anyWrong = false;
+    for (TPieceRec &piece : m_game.pieces()) {
+        if (piece.Turns != 0 || piece.Cell != piece.Number) {
+            anyWrong = true;
+            glideHome(piece);
+        }
+    }
+    if (anyWrong)
+        return;
+    DrawBoard();
+    GameActive = false;
+    if (won)
+        won();
+}
+
+void PlayBoard::DXMouseDown(Qt::MouseButton button)
+{
+    if (!GameActive || button != Qt::RightButton || m_game.HeldPiece < 0 || !m_game.RotationEnabled)
+        return;
+    TurnPiece(m_game.Pieces[m_game.HeldPiece], m_game.SP, m_game.PieceCount);
+    sound(Sound::Turn);
+    DrawBoard();
+}
+
+void PlayBoard::bsoluceMouseDown()
+{
+    if (!GameActive || m_game.ModelShown || !m_game.ModelAllowed)
+        return;
+    m_game.SavedModelShown = m_game.ModelShown;
+    m_game.ModelShown = true;
+    DrawBoard();
+}
+
+void PlayBoard::bsoluceMouseUp()
+{
+    if (!GameActive)
+        return;
+    m_game.ModelShown = m_game.SavedModelShown;
+    DrawBoard();
 }

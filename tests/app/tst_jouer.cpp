@@ -79,7 +79,9 @@ private slots:
         m_depart = std::make_unique<TDepart>(QRect(0, 0, 1024, 768));
         m_depart->board()->setFlipPacing(false);
         m_chooser = std::make_unique<TFliste>(PuzzleStore(), [this] { m_depart->setThumbnailsReady(); });
-        m_depart->setChooser(m_chooser.get());
+        MainScreenForms forms;
+        forms.Fliste = m_chooser.get();
+        m_depart->setForms(forms);
     }
 
     void cleanup()

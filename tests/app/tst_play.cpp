@@ -1,0 +1,408 @@
+#include "BoardSurface.h"
+#include "PlayBoard.h"
+#include "TDepart.h"
+#include "TFbravo.h"
+#include "TFliste.h"
+#include "TFperdu.h"
+#include "TestPuzzles.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+// Closes the next modal windows as a child would: the win and time-out messages by their
+// button, the chooser by ANNULER. Records the texts of the labels it saw.
+struct DialogCloser
+{
+    QStringList seen;
+    QTimer poll;
+
+    DialogCloser()
+    {
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            seen << modal->objectName();
+            for (const QLabel *label : modal->findChildren<QLabel *>())
+                seen << label->text();
+            const char *button = qobject_cast<TFliste *>(modal) ? "Annuler"
+                                 : qobject_cast<TFbravo *>(modal) ? "SpeedButton1"
+                                                                  : "Lp";
+            QTest::mouseClick(modal->findChild<QWidget *>(QLatin1String(button)), Qt::LeftButton);
+        });
+        poll.start();
+    }
+};
+
+// Runs a check at every paint of the watched widget.
+class GlideWatcher : public QObject
+{
+public:
+    explicit GlideWatcher(std::function<void()> check) : m_check(std::move(check)) {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_check();
+        return false;
+    }
+
+private:
+    std::function<void()> m_check;
+};
+}
+
+class TestPlay : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_store;
+    std::unique_ptr<TDepart> m_depart;
+    std::unique_ptr<TFliste> m_chooser;
+    std::unique_ptr<TFbravo> m_bravo;
+    std::unique_ptr<TFperdu> m_perdu;
+
+    PlayBoard *play() { return m_depart->play(); }
+    Game &game() { return m_depart->play()->game(); }
+    BoardSurface *dx() { return m_depart->board(); }
+
+    // A new 2 x 2 game, not dealt.
+    void start(int modelMode = 1, bool rotation = false, int timeLimit = 0)
+    {
+        PuzzleStore store;
+        const int n = TestPuzzles::add(store, TestPuzzles::description("Jeu", 2, 2, modelMode, rotation, timeLimit));
+        play()->LoadGame(store, n, m_depart->random());
+        play()->DrawBoard();
+    }
+
+    int indexOf(int number)
+    {
+        for (int i = 0; i < game().PieceCount; ++i)
+            if (game().Pieces[i].Number == number)
+                return i;
+        return -1;
+    }
+    TPieceRec &piece(int number) { return game().Pieces[indexOf(number)]; }
+    QPoint centreOf(int number)
+    {
+        const TPieceRec &p = piece(number);
+        return {p.X + p.Width / 2, p.Y + p.Height / 2};
+    }
+    QPoint cellCentre(int cell)
+    {
+        const BoardGeometry &g = game().geometry;
+        return g.cellTopLeft(cell) + QPoint(g.cellWidth() / 2, g.cellHeight() / 2);
+    }
+    void moveTo(QPoint p) { QTest::mouseMove(dx(), p); }
+    // What the window system sends for a double-click: press, release, double-click, release.
+    void doubleClickAt(Qt::MouseButton button, QPoint p)
+    {
+        QTest::mousePress(dx(), button, {}, p);
+        QTest::mouseRelease(dx(), button, {}, p);
+        QTest::mouseDClick(dx(), button, {}, p);
+        QTest::mouseRelease(dx(), button, {}, p);
+    }
+    void clickAt(QPoint p)
+    {
+        moveTo(p);
+        QTest::mouseClick(dx(), Qt::LeftButton, {}, p);
+    }
+    void take(int number) { clickAt(centreOf(number)); }
+    void dropIn(int cell) { clickAt(cellCentre(cell)); }
+
+private slots:
+    void init()
+    {
+        QVERIFY(QDir::setCurrent(m_store.path()));
+        m_depart = std::make_unique<TDepart>(QRect(0, 0, 1024, 768));
+        dx()->setFlipPacing(false);
+        m_chooser = std::make_unique<TFliste>(PuzzleStore(), [this] { m_depart->setThumbnailsReady(); });
+        m_bravo = std::make_unique<TFbravo>();
+        m_perdu = std::make_unique<TFperdu>();
+        MainScreenForms forms;
+        forms.Fliste = m_chooser.get();
+        forms.Fbravo = m_bravo.get();
+        forms.Fperdu = m_perdu.get();
+        m_depart->setForms(forms);
+        m_depart->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_depart.get()));
+        // The first paint's welcome animation.
+        QTRY_COMPARE(dx()->flipCount(), 64);
+    }
+
+    void cleanup()
+    {
+        m_depart.reset();
+        m_chooser.reset();
+        m_bravo.reset();
+        m_perdu.reset();
+    }
+
+    void outermostPixelsDoNotTakeAPiece()
+    {
+        start();
+        const TPieceRec p = piece(0);
+        clickAt({p.X, p.Y + 50});
+        QCOMPARE(game().HeldPiece, -1);
+        clickAt({p.X + 50, p.Y + p.Height});
+        QCOMPARE(game().HeldPiece, -1);
+        QCOMPARE(dx()->cursor().shape(), Qt::ArrowCursor);
+
+        moveTo({p.X + 1, p.Y + 50});
+        QCOMPARE(dx()->cursor().shape(), Qt::PointingHandCursor);
+        const int formerTop = game().Pieces[3].Number;
+        const int takenFrom = indexOf(0);
+        clickAt({p.X + 1, p.Y + 50});
+        QCOMPARE(game().HeldPiece, 3);
+        QCOMPARE(game().Pieces[3].Number, 0);
+        if (takenFrom != 3)
+            QCOMPARE(game().Pieces[takenFrom].Number, formerTop);
+        QCOMPARE(dx()->cursor().shape(), Qt::BlankCursor);
+        QCOMPARE(game().MoveCount, 0);
+    }
+
+    void heldPieceFollowsThePointer()
+    {
+        start();
+        take(2);
+        const QPoint grab = centreOf(2) - QPoint(piece(2).X, piece(2).Y);
+        moveTo({700, 600});
+        QCOMPARE(QPoint(piece(2).X, piece(2).Y), QPoint(700, 600) - grab);
+        // Drawn on top, at its new place.
+        QCOMPARE(dx()->backBuffer().pixel(700, 600), TestPuzzles::cellColour(2));
+    }
+
+    void dropOffTheGridGlidesHome_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("board's left edge line") << "left edge";
+        QTest::newRow("board's top edge line") << "top edge";
+        QTest::newRow("in the tray") << "tray";
+    }
+
+    void dropOffTheGridGlidesHome()
+    {
+        QFETCH(QString, where);
+        start();
+        const BoardGeometry &g = game().geometry;
+        const QPoint at = where == "left edge" ? QPoint(g.BoardLeft, g.BoardTop + 50)
+                        : where == "top edge"  ? QPoint(g.BoardLeft + 50, g.BoardTop)
+                                               : QPoint(g.TrayLeft + 3, g.TrayTop + 3);
+        take(1);
+        clickAt(at);
+        const TPieceRec &p = piece(1);
+        QCOMPARE(QPoint(p.X, p.Y), QPoint(p.HomeX, p.HomeY));
+        QCOMPARE(p.Cell, -1);
+        QCOMPARE(game().HeldPiece, -1);
+        QCOMPARE(game().MoveCount, 1);
+        // The pointer stays hidden until the next move.
+        QCOMPARE(dx()->cursor().shape(), Qt::BlankCursor);
+        moveTo(at + QPoint(1, 1));
+        QVERIFY(dx()->cursor().shape() != Qt::BlankCursor);
+    }
+
+    void dropOnAnOccupiedCellSwaps()
+    {
+        start();
+        take(0);
+        dropIn(1);   // wrong cell
+        take(2);
+        dropIn(2);
+        take(3);
+        dropIn(3);
+        QVERIFY(play()->GameActive);
+
+        // The last piece needed, dropped on piece 0: they change places, nothing completes.
+        take(1);
+        dropIn(1);
+        QCOMPARE(game().MoveCount, 4);
+        QVERIFY(play()->GameActive);
+        QCOMPARE(piece(1).Cell, 1);
+        QCOMPARE(game().HeldPiece, 3);
+        QCOMPARE(game().Pieces[3].Number, 0);
+        QCOMPARE(piece(0).Cell, -1);
+        QCOMPARE(dx()->cursor().shape(), Qt::BlankCursor);
+    }
+
+    void aTurnedPieceIsSentHome()
+    {
+        start();
+        game().RotationEnabled = true;
+        take(0);
+        QTest::mouseClick(dx(), Qt::RightButton, {}, cellCentre(0));
+        QCOMPARE(piece(0).Turns, 1);
+        dropIn(0);
+        for (int k = 1; k < 4; ++k) {
+            take(k);
+            dropIn(k);
+        }
+        QVERIFY(play()->GameActive);
+        QCOMPARE(piece(0).Cell, -1);
+        QCOMPARE(QPoint(piece(0).X, piece(0).Y), QPoint(piece(0).HomeX, piece(0).HomeY));
+        for (int k = 1; k < 4; ++k)
+            QCOMPARE(piece(k).Cell, k);
+        QCOMPARE(game().MoveCount, 4);
+    }
+
+    void wrongPiecesGlideHomeInArrayOrder()
+    {
+        start();
+        // Watch which piece glides at each frame the board presents.
+        QList<int> gliding;
+        GlideWatcher watcher([&] {
+            for (int i = 0; i < game().PieceCount; ++i)
+                if (game().Pieces[i].Moving && (gliding.isEmpty() || gliding.last() != i))
+                    gliding << i;
+        });
+        dx()->installEventFilter(&watcher);
+
+        // Pieces 0, 1 and 2 in one another's cells, piece 3 right.
+        const int cellFor[4] = {1, 2, 0, 3};
+        for (int k = 0; k < 4; ++k) {
+            take(k);
+            dropIn(cellFor[k]);
+        }
+        QVERIFY(play()->GameActive);
+        QList<int> wrong{indexOf(0), indexOf(1), indexOf(2)};
+        std::sort(wrong.begin(), wrong.end());
+        QCOMPARE(gliding, wrong);
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(piece(k).Cell, -1);
+            QCOMPARE(QPoint(piece(k).X, piece(k).Y), QPoint(piece(k).HomeX, piece(k).HomeY));
+        }
+        QCOMPARE(piece(3).Cell, 3);
+        QCOMPARE(game().MoveCount, 4);
+    }
+
+    void aSolvedPuzzleApplauds()
+    {
+        start(1, true);
+        // Turn the first piece taken four times: turns are not moves.
+        for (int k = 0; k < 4; ++k)
+            piece(k).Turns = 0;
+        game().RotationEnabled = true;
+        DialogCloser closer;
+        take(0);
+        for (int t = 0; t < 4; ++t)
+            QTest::mouseClick(dx(), Qt::RightButton, {}, cellCentre(0));
+        QCOMPARE(piece(0).Turns, 0);
+        for (int k = 0; k < 4; ++k) {
+            if (k > 0)
+                take(k);
+            dropIn(k);
+        }
+        QVERIFY(closer.seen.contains(QStringLiteral("Puzzle complété en 4 coups.")));
+        // The chooser opened after the win dialog and was cancelled.
+        QVERIFY(closer.seen.contains(QStringLiteral("Fliste")));
+        QVERIFY(!play()->GameActive);
+        QVERIFY(!m_depart->state().BravoShown);
+    }
+
+    void modelShowsWhileMIsHeld_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("shows");
+        QTest::newRow("model on click") << 1 << true;
+        QTest::newRow("model underneath") << 3 << true;
+        QTest::newRow("no model") << 0 << false;
+    }
+
+    void modelShowsWhileMIsHeld()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, shows);
+        start(mode);
+        auto *m = m_depart->findChild<QToolButton *>(QStringLiteral("bsoluce"));
+        const QPoint slot(m_depart->layout().ModelLeft + 20, m_depart->layout().ModelTop + 20);
+        const QRgb before = dx()->backBuffer().pixel(slot);
+        QTest::mousePress(m, Qt::LeftButton);
+        QCOMPARE(dx()->backBuffer().pixel(slot) == TestPuzzles::cellColour(0), shows);
+        QCOMPARE(game().ModelShown, shows);
+        QTest::mouseRelease(m, Qt::LeftButton);
+        QCOMPARE(dx()->backBuffer().pixel(slot), before);
+        QVERIFY(!game().ModelShown);
+    }
+
+    void zeroPixelMovesAreNotActivity()
+    {
+        start();
+        moveTo({300, 300});
+        for (int i = 0; i < 5; ++i)
+            m_depart->personneTimer();
+        QMouseEvent same(QEvent::MouseMove, QPointF(300, 300), dx()->mapToGlobal(QPointF(300, 300)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(dx(), &same);
+        QCOMPARE(m_depart->idle().IdleTicks, 5);
+        moveTo({301, 300});
+        QCOMPARE(m_depart->idle().IdleTicks, 0);
+    }
+
+    void doubleClicksTakeOnceAndTurnTwice()
+    {
+        start();
+        game().RotationEnabled = true;
+        const QPoint at = centreOf(1);
+        moveTo(at);
+        doubleClickAt(Qt::LeftButton, at);
+        QCOMPARE(game().HeldPiece, 3);
+        QCOMPARE(game().Pieces[3].Number, 1);
+        QCOMPARE(game().MoveCount, 0);
+        doubleClickAt(Qt::RightButton, at);
+        QCOMPARE(piece(1).Turns, 2);
+    }
+
+    void clockText_data()
+    {
+        QTest::addColumn<int>("left");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("11 s") << 11 << "00:11" << QColor(Qt::black);
+        QTest::newRow("10 s") << 10 << "00:10" << QColor(Qt::red);
+        QTest::newRow("65 s") << 65 << "01:05" << QColor(Qt::black);
+        QTest::newRow("600 s") << 600 << "10:00" << QColor(Qt::black);
+        QTest::newRow("6000 s") << 6000 << "100:00" << QColor(Qt::black);
+    }
+
+    void clockText()
+    {
+        QFETCH(int, left);
+        QFETCH(QString, text);
+        QFETCH(QColor, colour);
+        m_depart->state().TimeLeft = left;
+        m_depart->ShowClock();
+        auto *label = m_depart->findChild<QLabel *>(QStringLiteral("Ltemps"));
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->palette().color(QPalette::WindowText), colour);
+    }
+
+    void clockRunsOutToPerdu()
+    {
+        start(1, false, 2);
+        auto *label = m_depart->findChild<QLabel *>(QStringLiteral("Ltemps"));
+        label->show();
+        m_depart->state().TimeLeft = 2;
+        m_depart->TjeuTimer();
+        QCOMPARE(label->text(), QStringLiteral("00:01"));
+        QVERIFY(play()->GameActive);
+
+        DialogCloser closer;
+        const int flips = dx()->flipCount();
+        m_depart->TjeuTimer();
+        QVERIFY(closer.seen.contains(QStringLiteral("PERDU")));
+        QVERIFY(!play()->GameActive);
+        QVERIFY(label->isHidden());
+        QCOMPARE(label->text(), QStringLiteral("00:00"));
+        QCOMPARE(dx()->flipCount() - flips, 64);
+        QVERIFY(!m_depart->findChild<QTimer *>(QStringLiteral("Tjeu"))->isActive());
+    }
+};
+
+QTEST_MAIN(TestPlay)
+#include "tst_play.moc"
