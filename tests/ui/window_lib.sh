@@ -24,12 +24,39 @@ wait_for_pixel() {
     fail "pixel ($2,$3) never became $4 (last $(pixel "$1" "$2" "$3"))"
 }
 
-# start_tivane BINARY: starts it in a new temporary store; sets TIVANE_PID and STORE.
+# start_tivane BINARY [STORE]: starts it in STORE, by default a new empty temporary store;
+# sets TIVANE_PID and STORE. The store is removed at exit.
 start_tivane() {
-    STORE=$(mktemp -d)
+    STORE="${2:-$(mktemp -d)}"
     (cd "$STORE" && exec env -u QT_QPA_PLATFORM "$1") &
     TIVANE_PID=$!
     trap 'kill $TIVANE_PID 2>/dev/null || true; rm -rf "$STORE"' EXIT
+}
+
+# make_test_store: a new store holding the two test puzzles; their cell colours go to COLOURS.
+make_test_store() {
+    TEST_STORE=$(mktemp -d)
+    mapfile -t COLOURS < <("$TIVANE_TEST_STORE" "$TEST_STORE")
+    [ ${#COLOURS[@]} -eq 6 ] || fail "the test store could not be made"
+}
+
+# The 2 x 2 puzzle on a 1024 x 768 screen: tray slot and board cell centres on screen.
+TRAY_SLOTS=("187 348" "398 348" "187 559" "398 559")
+BOARD_CELLS=("626 348" "835 348" "626 557" "835 557")
+
+# The chooser is centred: its first thumbnail's top-left corner is at (174, 186).
+open_first_puzzle() { # SHOT
+    xdotool mousemove 145 16 click 1
+    wait_for_pixel "$1" 180 192 "${COLOURS[0]}" 20
+    xdotool mousemove 195 205 click 1
+    # The deal ends when the last tray slot shows a piece.
+    local deadline=$((SECONDS + 20))
+    while :; do
+        shot "$1"
+        [ "$(pixel "$1" 400 560)" != 008000 ] && return 0
+        [ $SECONDS -lt $deadline ] || fail "the deal never reached the last tray slot"
+        sleep 0.2
+    done
 }
 
 # wait_exit SECONDS: waits for Tivane to end; sets TIVANE_STATUS.
