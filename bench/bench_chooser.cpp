@@ -1,5 +1,6 @@
 // The chooser's scan of a 200-puzzle store: every description and thumbnail read, every
 // thumbnail decorated and made into a widget.
+#include "BenchPuzzles.h"
 #include "PuzzleStore.h"
 #include "TFliste.h"
 
@@ -24,14 +25,7 @@ public:
             throw std::runtime_error("cannot make the benchmark store");
         PuzzleStore store(m_dir.path());
         for (int n = 0; n < PuzzleCount; ++n) {
-            PuzzleDescription d;
-            d.PuzzleName = QStringLiteral("Puzzle numéro %1").arg(n);
-            d.GridCols = 1 + n % 6;
-            d.GridRows = 1 + n / 6 % 6;
-            d.ModelMode = n % 4;
-            d.ModelAllowed = d.ModelMode != 0;
-            d.RotationEnabled = n % 2;
-            d.TimeLimit = n % 3 == 0 ? 120 : 0;
+            const PuzzleDescription d = variedDescription(n);
             QImage picture(360, 360, QImage::Format_RGB32);
             picture.fill(qRgb(n % 256, 128, 255 - n % 256));
             store.savePuzzle(n, d, DescriptionLines::All, picture,

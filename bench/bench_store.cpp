@@ -1,4 +1,5 @@
 // Listing and reading a large store, as the chooser's scan does.
+#include "BenchPuzzles.h"
 #include "PuzzleStore.h"
 
 #include <benchmark/benchmark.h>
@@ -16,14 +17,7 @@ constexpr int PuzzleCount = 1000;
 void fillStore(PuzzleStore &store, const QString &dir)
 {
     for (int n = 0; n < PuzzleCount; ++n) {
-        PuzzleDescription d;
-        d.PuzzleName = QStringLiteral("Puzzle numéro %1").arg(n);
-        d.GridCols = 1 + n % 6;
-        d.GridRows = 1 + n / 6 % 6;
-        d.ModelMode = n % 4;
-        d.ModelAllowed = d.ModelMode != 0;
-        d.RotationEnabled = n % 2;
-        d.TimeLimit = n % 7 == 0 ? 120 : 0;
+        const PuzzleDescription d = variedDescription(n);
         store.writeDescription(n, d, DescriptionLines::All);
         for (const QString &name : {PuzzleStore::pictureName(n), PuzzleStore::thumbnailName(n)}) {
             QFile file(QDir(dir).filePath(name));
