@@ -3,8 +3,9 @@
 #include "ActionGuard.h"
 #include "BoardSurface.h"
 #include "BuiltinResources.h"
-#include "Fonts.h"
 #include "Clock.h"
+#include "Fonts.h"
+#include "IdleDemo.h"
 #include "PlayBoard.h"
 #include "TFaide.h"
 #include "TFap.h"
@@ -41,7 +42,8 @@ void setTextColor(QWidget *widget, quint32 bbggrr)
 TDepart::TDepart() : TDepart(primaryScreenGeometry()) {}
 
 TDepart::TDepart(const QRect &screenGeometry, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_animThread([] {})
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      m_animThread([this] { m_demo->AnimStep(); })
 {
     setObjectName(QStringLiteral("Depart"));
     FormCreate(screenGeometry);
@@ -161,6 +163,15 @@ void TDepart::FormCreate(const QRect &screenGeometry)
     m_play = new PlayBoard(DX, m_layout, this);
     m_play->playSound = [this](Sound sound) { PlaySound(sound); };
     connect(m_play, &PlayBoard::titleChanged, Ltitre, &QLabel::setText);
+
+    m_demo = new IdleDemo(DX, m_layout, m_store, m_random, this);
+    m_demo->puzzleNumbers = [this] {
+        return m_forms.Fliste ? m_forms.Fliste->puzzleNumbers() : QList<int>();
+    };
+    m_demo->turnSound = [this] {
+        if (m_state.SoundOn)
+            m_sons.playAndWait(Sound::Turn);
+    };
 
     m_play->won = [this] { winSequence(); };
     connect(DX, &BoardSurface::mouseMoved, this, [this](QPoint pos) { DXMouseMove(pos); });
@@ -351,8 +362,18 @@ void TDepart::bquitterClick()
 
 void TDepart::personneTimer()
 {
-    if (m_idle.tick())
-        emit idleLimitReached();
+    if (m_idle.tick() && m_animThread.Suspended())
+        StartDemo();
+}
+
+void TDepart::StartDemo()
+{
+    if (m_state.BravoShown)
+        return;
+    m_demo->DemoSetup();
+    m_demo->puzzle().DemoStep = 0;
+    m_demo->DrawDemoFrame();
+    m_animThread.Resume();
 }
 
 void TDepart::mouseMoveEvent(QMouseEvent *)

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 class BoardSurface;
+class IdleDemo;
 class PlayBoard;
 class QLabel;
 class QToolButton;
@@ -40,7 +41,6 @@ struct MainScreenState
     bool FirstPaint = true;
     bool ThumbnailsReady = false;
     bool BravoShown = false;
-    int DemoStep = 0;
     int SelectedPuzzle = -1;
     bool ZoneFramed = false;
     bool PuzzleSaved = false;
@@ -62,6 +62,7 @@ public:
     Tanim &animThread() { return m_animThread; }
     BoardSurface *board() const { return DX; }
     PlayBoard *play() const { return m_play; }
+    IdleDemo *demo() const { return m_demo; }
     bool GameActive() const;
 
     void setForms(const MainScreenForms &forms) { m_forms = forms; }
@@ -84,10 +85,8 @@ public slots:
     void TjeuTimer();
     void bquitterClick();
     void personneTimer();
-
-signals:
-    // Thirty ticks passed without mouse activity.
-    void idleLimitReached();
+    // Sets up and draws a new demonstration and lets it run; not while the win dialog is open.
+    void StartDemo();
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -125,6 +124,7 @@ private:
     QToolButton *bquitter = nullptr;
     BoardSurface *DX = nullptr;
     PlayBoard *m_play = nullptr;
+    IdleDemo *m_demo = nullptr;
 
     QImage n1;
     QImage n2;

@@ -1,3 +1,4 @@
+#include "IdleDemo.h"
 #include "PuzzleStore.h"
 #include "TDepart.h"
 #include "TFaide.h"
@@ -29,6 +30,8 @@ int main(int argc, char *argv[])
     forms.Faide = &Faide;
     forms.Fap = &Fap;
     Depart.setForms(forms);
+    // The chooser's list is built: it gives the first demonstration its picture.
+    Depart.demo()->DemoSetup();
 
     Depart.show();
     return app.exec();

@@ -13,7 +13,17 @@ class RandomSource;
 Game LoadGame(const PuzzleStore &store, int n, int screenWidth, int boardSize,
               const PictureList &fixedPictures, RandomSource &random);
 
-// The steps of the loading, for a game whose geometry and piece pictures are set.
-void LayOutTray(Game &game);
-void TurnAtRandom(Game &game, RandomSource &random);
-void ShuffleTray(Game &game, RandomSource &random);
+// The steps of the loading, shared with the idle demonstration: they work on any pieces
+// laid out on a geometry's tray, with their pictures in any list.
+
+// Cuts the picture into the grid's pieces at the geometry's cell size: the cell in row r,
+// column c becomes item r * GridCols + c of the list.
+void CutPieces(const QImage &picture, const BoardGeometry &g, PictureList &pictures);
+// Piece i on tray slot i, showing item i, upright, off the board, identified by i.
+void LayOutTray(const BoardGeometry &g, std::span<TPieceRec> pieces, const PictureList &pictures);
+// Random quarter turns; a piece of a non-square grid gets 0 or 2.
+void TurnAtRandom(const BoardGeometry &g, std::span<TPieceRec> pieces, PictureList &pictures,
+                  RandomSource &random);
+// Swaps the pieces' places in passes until one piece is off its slot (a single line of pieces
+// gets one pass). Homes are left as they were.
+void ShuffleSlots(const BoardGeometry &g, std::span<TPieceRec> pieces, RandomSource &random);

@@ -17,6 +17,8 @@ struct TPieceRec
     std::int32_t Turns = 0;      // clockwise quarter turns since the picture was cut, 0..3
     std::int32_t Number = 0;     // the cell where the piece belongs
     std::int32_t Cell = -1;      // the cell where it lies, -1 when off the board
+
+    bool operator==(const TPieceRec &) const = default;
 };
 
 constexpr int MaxPieces = 36;

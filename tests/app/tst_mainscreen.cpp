@@ -2,7 +2,6 @@
 #include "TDepart.h"
 
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -114,17 +113,41 @@ private slots:
         QCOMPARE(iconImage(bson), soundOn);
     }
 
-    void idleCountReachesTheLimit()
+    void idleCountStartsTheDemonstration_data()
     {
+        QTest::addColumn<bool>("bravoShown");
+        QTest::newRow("idle screen") << false;
+        QTest::newRow("win dialog open") << true;
+    }
+
+    void idleCountStartsTheDemonstration()
+    {
+        QFETCH(bool, bravoShown);
         TDepart depart(QRect(0, 0, 800, 600));
-        QSignalSpy limit(&depart, &TDepart::idleLimitReached);
+        depart.board()->setFlipPacing(false);
+        depart.state().BravoShown = bravoShown;
         for (int i = 0; i < 29; ++i)
             depart.personneTimer();
         QCOMPARE(depart.idle().IdleTicks, 29);
-        QCOMPARE(limit.count(), 0);
+        QVERIFY(depart.animThread().Suspended());
+        QCOMPARE(depart.board()->flipCount(), 0);
+
         depart.personneTimer();
-        QCOMPARE(limit.count(), 1);
         QCOMPARE(depart.idle().IdleTicks, 0);
+        QCOMPARE(depart.animThread().Suspended(), bravoShown);
+        if (bravoShown) {
+            QCOMPARE(depart.board()->flipCount(), 0);
+            return;
+        }
+        // The first frame is drawn at once: navy ground.
+        QCOMPARE(depart.board()->flipCount(), 1);
+        QCOMPARE(depart.board()->backBuffer().pixel(5, 5), qRgb(0, 0, 128));
+
+        // While it runs, the next thirty ticks start no other one.
+        for (int i = 0; i < 30; ++i)
+            depart.personneTimer();
+        QCOMPARE(depart.idle().IdleTicks, 0);
+        QCOMPARE(depart.board()->flipCount(), 1);
     }
 
     void mouseMovesResetTheIdleCount_data()

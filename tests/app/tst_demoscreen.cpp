@@ -1,0 +1,289 @@
+#include "BoardSurface.h"
+#include "IdleDemo.h"
+#include "PlayBoard.h"
+#include "TDepart.h"
+#include "TFaide.h"
+#include "TFap.h"
+#include "TFliste.h"
+#include "TestPuzzles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QSoundEffect>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+constexpr QRgb Navy = 0xFF000080u;
+
+// Answers the next modal window: the chooser by a click on a thumbnail (or by closing it when
+// no thumbnail is named), any other dialog by closing it. Records whether the demonstration
+// was paused while the window was open.
+struct ModalAnswerer
+{
+    TDepart *depart;
+    int thumbnail;
+    bool seen = false;
+    bool demoPausedMeanwhile = false;
+    QTimer poll;
+
+    ModalAnswerer(TDepart *d, int thumb = -1) : depart(d), thumbnail(thumb)
+    {
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || seen)
+                return;
+            seen = true;
+            demoPausedMeanwhile = depart->animThread().Suspended();
+            auto *chooser = qobject_cast<TFliste *>(dialog);
+            if (chooser && thumbnail >= 0) {
+                QWidget *vv = chooser->findChild<QWidget *>(QStringLiteral("VV%1").arg(thumbnail));
+                QTest::mouseClick(vv, Qt::LeftButton, {}, QPoint(50, 50));
+            } else {
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        poll.start();
+    }
+};
+
+struct GameSnapshot
+{
+    PieceArray pieces;
+    QList<QImage> pictures;
+    int moveCount;
+    bool modelAllowed;
+    QImage board;
+};
+}
+
+class TestDemoScreen : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_store;
+    int m_puzzle = -1;
+    std::unique_ptr<TDepart> m_depart;
+    std::unique_ptr<TFliste> m_chooser;
+    std::unique_ptr<TFap> m_about;
+    std::unique_ptr<TFaide> m_instructions;
+
+    BoardSurface *dx() { return m_depart->board(); }
+    Game &game() { return m_depart->play()->game(); }
+    DemoPuzzle &demo() { return m_depart->demo()->puzzle(); }
+
+    void startDemo()
+    {
+        for (int i = 0; i < m_depart->idle().IdleLimit; ++i)
+            m_depart->personneTimer();
+        QVERIFY(!m_depart->animThread().Suspended());
+        QCOMPARE(dx()->backBuffer().pixel(1000, 5), Navy);
+    }
+
+    // A game of the stored puzzle, chosen with JOUER: dealt, its clock running.
+    void playThePuzzle()
+    {
+        ModalAnswerer answerer(m_depart.get(), m_puzzle);
+        m_depart->BjouerClick();
+        QVERIFY(m_depart->GameActive());
+    }
+
+    GameSnapshot snapshot()
+    {
+        GameSnapshot s{game().Pieces, {}, game().MoveCount, game().ModelAllowed, {}};
+        for (int k = 0; k < game().SP.count(); ++k)
+            s.pictures << game().SP.picture(k);
+        m_depart->play()->DrawBoard();
+        s.board = dx()->backBuffer().copy();
+        return s;
+    }
+
+    // Runs turn steps on the demonstration until one has run; false if none came.
+    bool runOneTurnStep()
+    {
+        for (int step = 0; step < 2000; ++step) {
+            const DemoPuzzle &d = demo();
+            const bool turning = d.DemoStep < d.DemoPieceCount && d.DemoPieces[d.DemoStep].Turns != 0;
+            m_depart->demo()->AnimStep();
+            if (turning)
+                return true;
+        }
+        return false;
+    }
+
+    int soundEffects() { return static_cast<int>(m_depart->sounds().findChildren<QSoundEffect *>().size()); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QDir::setCurrent(m_store.path()));
+        PuzzleStore store;
+        // No model, turned pieces and a clock: what a demonstration must not disturb.
+        m_puzzle = TestPuzzles::add(store, TestPuzzles::description("Sans modèle", 2, 3, 0, true, 600));
+    }
+
+    void init()
+    {
+        m_depart = std::make_unique<TDepart>(QRect(0, 0, 1024, 768));
+        dx()->setFlipPacing(false);
+        m_depart->state().SoundOn = false;
+        m_chooser = std::make_unique<TFliste>(PuzzleStore(), [this] { m_depart->setThumbnailsReady(); });
+        m_about = std::make_unique<TFap>();
+        m_instructions = std::make_unique<TFaide>();
+        MainScreenForms forms;
+        forms.Fliste = m_chooser.get();
+        forms.Fap = m_about.get();
+        forms.Faide = m_instructions.get();
+        m_depart->setForms(forms);
+        m_depart->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_depart.get()));
+        QTRY_COMPARE(dx()->flipCount(), 64);
+    }
+
+    void cleanup()
+    {
+        m_depart.reset();
+        m_chooser.reset();
+        m_about.reset();
+        m_instructions.reset();
+    }
+
+    void mouseMoveStopsTheDemonstration_data()
+    {
+        QTest::addColumn<bool>("withGame");
+        QTest::addColumn<bool>("overBoard");
+        QTest::newRow("game, pointer over the board") << true << true;
+        QTest::newRow("game, pointer over the top bar") << true << false;
+        QTest::newRow("welcome, pointer over the board") << false << true;
+        QTest::newRow("welcome, pointer over the top bar") << false << false;
+    }
+
+    void mouseMoveStopsTheDemonstration()
+    {
+        QFETCH(bool, withGame);
+        QFETCH(bool, overBoard);
+        GameSnapshot before{};
+        auto *tjeu = m_depart->findChild<QTimer *>(QStringLiteral("Tjeu"));
+        auto *title = m_depart->findChild<QLabel *>(QStringLiteral("Ltitre"));
+        if (withGame) {
+            playThePuzzle();
+            game().MoveCount = 4;
+            before = snapshot();
+        }
+        const int timeLeft = m_depart->state().TimeLeft;
+
+        startDemo();
+        // Let it run by itself until a few pieces are home.
+        QTRY_VERIFY_WITH_TIMEOUT(demo().DemoStep >= 3, 20000);
+
+        if (withGame) {
+            QCOMPARE(game().Pieces, before.pieces);
+            for (int k = 0; k < game().SP.count(); ++k)
+                QCOMPARE(game().SP.picture(k), before.pictures.at(k));
+            QCOMPARE(game().MoveCount, before.moveCount);
+            QVERIFY(!game().ModelAllowed);
+            QVERIFY(m_depart->GameActive());
+            // The clock goes on counting underneath.
+            QVERIFY(tjeu->isActive());
+            QVERIFY(m_depart->state().TimeLeft <= timeLeft && m_depart->state().TimeLeft > 0);
+            QCOMPARE(title->text(), QStringLiteral("Sans modèle"));
+        }
+
+        const int flips = dx()->flipCount();
+        if (overBoard)
+            QTest::mouseMove(dx(), QPoint(700, 600));
+        else
+            QTest::mouseMove(m_depart.get(), QPoint(760, 16));
+        QVERIFY(m_depart->animThread().Suspended());
+        QCOMPARE(m_depart->idle().IdleTicks, 0);
+        if (withGame) {
+            QCOMPARE(dx()->backBuffer(), before.board);
+            QCOMPARE(dx()->flipCount(), flips + 1);
+        } else {
+            // The welcome animation's last frame.
+            QCOMPARE(dx()->flipCount(), flips + 64);
+            QCOMPARE(dx()->backBuffer().pixel(10, 10), qRgb(0, 128, 0));
+            QCOMPARE(dx()->backBuffer().pixel(412, 288), qRgb(255, 255, 255));
+        }
+
+        // Stopped: no further step draws.
+        const int after = dx()->flipCount();
+        QTest::qWait(3 * Tanim::StepIntervalMs);
+        QCOMPARE(dx()->flipCount(), after);
+    }
+
+    void turnStepsWaitForTheSoundOnlyWhenItIsOn()
+    {
+        m_depart->random().seed(4);
+        startDemo();
+        m_depart->animThread().Suspend();
+        QCOMPARE(soundEffects(), 0);
+        QVERIFY(runOneTurnStep());
+        // Sound off: no sound played, nothing waited for.
+        QCOMPARE(soundEffects(), 0);
+
+        m_depart->state().SoundOn = true;
+        QVERIFY(runOneTurnStep());
+        const QList<QSoundEffect *> effects = m_depart->sounds().findChildren<QSoundEffect *>();
+        QCOMPARE(effects.size(), 1);
+        QCOMPARE(effects.first()->source(), QUrl(QStringLiteral("qrc:/sounds/gira.wav")));
+    }
+
+    void dialogsPauseTheDemonstration_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("paused");
+        QTest::newRow("chooser, cancelled") << "Bjouer" << true;
+        QTest::newRow("about box") << "baide" << true;
+        QTest::newRow("instructions") << "Bins" << false;
+    }
+
+    void dialogsPauseTheDemonstration()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, paused);
+        startDemo();
+        QTRY_VERIFY_WITH_TIMEOUT(demo().DemoStep >= 1, 20000);
+        const int cols = demo().DemoCols;
+        const int step = demo().DemoStep;
+
+        ModalAnswerer answerer(m_depart.get());
+        if (button == "Bjouer")
+            m_depart->BjouerClick();
+        else if (button == "baide")
+            m_depart->baideClick();
+        else
+            m_depart->BinsClick();
+        QVERIFY(answerer.seen);
+        QCOMPARE(answerer.demoPausedMeanwhile, paused);
+        QCOMPARE(m_depart->findChild<QTimer *>(QStringLiteral("personne"))->isActive(), true);
+
+        // It goes on with the same puzzle, from where it was.
+        QVERIFY(!m_depart->animThread().Suspended());
+        if (paused) {
+            QCOMPARE(demo().DemoCols, cols);
+            QVERIFY(demo().DemoStep >= step);
+        }
+        const int now = dx()->flipCount();
+        QTRY_VERIFY_WITH_TIMEOUT(dx()->flipCount() > now, 20000);
+        QCOMPARE(dx()->backBuffer().pixel(1000, 5), Navy);
+    }
+
+    void choosingAPuzzleEndsTheDemonstration()
+    {
+        startDemo();
+        // JOUER without a pointer move over it, as after the win dialog.
+        playThePuzzle();
+        QVERIFY(m_depart->animThread().Suspended());
+        const int flips = dx()->flipCount();
+        QTest::qWait(3 * Tanim::StepIntervalMs);
+        QCOMPARE(dx()->flipCount(), flips);
+        QVERIFY(dx()->backBuffer().pixel(1000, 5) != Navy);
+    }
+};
+
+QTEST_MAIN(TestDemoScreen)
+#include "tst_demoscreen.moc"

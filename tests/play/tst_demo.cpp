@@ -1,0 +1,351 @@
+#include "BoardSurface.h"
+#include "BuiltinResources.h"
+#include "DemoPuzzle.h"
+#include "IdleDemo.h"
+#include "Pieces.h"
+#include "RandomSource.h"
+#include "ScreenLayout.h"
+#include "TestPuzzles.h"
+
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+constexpr QRgb Navy = 0xFF000080u;
+constexpr QRgb Silver = 0xFFC0C0C0u;
+
+QPoint traySlot(const DemoPuzzle &d, int i)
+{
+    const BoardGeometry g = d.geometry();
+    return {d.DemoTrayLeft + (i % d.DemoCols) * (g.cellWidth() + 2),
+            d.DemoTop + (i / d.DemoCols) * (g.cellHeight() + 2)};
+}
+
+QPoint place(const TPieceRec &p) { return {p.X, p.Y}; }
+QPoint home(const TPieceRec &p) { return {p.HomeX, p.HomeY}; }
+
+// Red grows to the right and green downwards: a piece shown turned does not match its cell.
+QImage gradientPicture()
+{
+    QImage picture(360, 360, QImage::Format_RGB32);
+    for (int y = 0; y < 360; ++y)
+        for (int x = 0; x < 360; ++x)
+            picture.setPixel(x, y, qRgb(x * 255 / 359, y * 255 / 359, 80));
+    return picture;
+}
+
+bool near(QRgb a, QRgb b, int tolerance)
+{
+    return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance
+        && qAbs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+QImage flat(QRgb colour)
+{
+    QImage picture(360, 360, QImage::Format_RGB32);
+    picture.fill(colour);
+    return picture;
+}
+}
+
+class TestDemo : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    ScreenLayout m_layout = computeScreenLayout(1024, 768);
+
+    // A demonstration over a board surface of the 1024 x 768 screen, reading the given list.
+    struct Rig
+    {
+        BoardSurface surface;
+        RandomSource random;
+        IdleDemo demo;
+        Rig(const ScreenLayout &layout, const QString &store, QList<int> numbers, std::uint32_t seed)
+            : random(seed), demo(&surface, layout, PuzzleStore(store), random)
+        {
+            surface.resize(layout.DXWidth, layout.DXHeight);
+            surface.setFlipPacing(false);
+            demo.puzzleNumbers = [numbers] { return numbers; };
+        }
+    };
+
+    void compareSetUps(const DemoPuzzle &a, const DemoPuzzle &b)
+    {
+        QCOMPARE(a.DemoCols, b.DemoCols);
+        QCOMPARE(a.DemoRows, b.DemoRows);
+        QCOMPARE(a.DemoPieces, b.DemoPieces);
+        for (int i = 0; i < a.DemoPieceCount; ++i)
+            QCOMPARE(a.SPA.picture(i), b.SPA.picture(i));
+    }
+
+private slots:
+    void placesOnTheScreen_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("boardSize");
+        QTest::addColumn<int>("trayLeft");
+        QTest::addColumn<int>("boardLeft");
+        QTest::addColumn<int>("top");
+        QTest::newRow("1024 x 768") << 1024 << 768 << 419 << 83 << 522 << 158;
+        QTest::newRow("800 x 600") << 800 << 600 << 327 << 63 << 410 << 120;
+        QTest::newRow("1280 x 1024") << 1280 << 1024 << 559 << 71 << 650 << 216;
+    }
+
+    void placesOnTheScreen()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, boardSize);
+        QFETCH(int, trayLeft);
+        QFETCH(int, boardLeft);
+        QFETCH(int, top);
+        DemoPuzzle d;
+        RandomSource random(1);
+        SetUpDemoPuzzle(d, 6, 6, flat(qRgb(1, 2, 3)), computeScreenLayout(width, height), random);
+        QCOMPARE(d.DemoBoardSize, boardSize);
+        QCOMPARE(d.DemoTrayLeft, trayLeft);
+        QCOMPARE(d.DemoBoardLeft, boardLeft);
+        QCOMPARE(d.DemoTop, top);
+        // The widest tray row ends left of the target grid.
+        QVERIFY(traySlot(d, 5).x() + d.SPA.width(0) < d.DemoBoardLeft);
+    }
+
+    void setUpInvariantsOverManySeeds()
+    {
+        Rig rig(m_layout, m_dir.path(), {}, 0);
+        QSet<int> colsSeen;
+        QSet<int> rowsSeen;
+        for (std::uint32_t seed = 1; seed <= 400; ++seed) {
+            rig.random.seed(seed);
+            rig.demo.DemoSetup();
+            const DemoPuzzle &d = rig.demo.puzzle();
+            const QByteArray where = "seed " + QByteArray::number(seed);
+            QVERIFY2(d.DemoCols >= 2 && d.DemoCols <= 6, where);
+            QVERIFY2(d.DemoRows >= 2 && d.DemoRows <= 6, where);
+            colsSeen << d.DemoCols;
+            rowsSeen << d.DemoRows;
+            QCOMPARE(d.DemoPieceCount, d.DemoCols * d.DemoRows);
+            const int pw = d.DemoBoardSize / d.DemoCols;
+            const int ph = d.DemoBoardSize / d.DemoRows;
+
+            QSet<QPair<int, int>> places;
+            bool anyOffItsSlot = false;
+            for (int i = 0; i < d.DemoPieceCount; ++i) {
+                const TPieceRec &p = d.DemoPieces[i];
+                QCOMPARE(p.ImageIndex, i);
+                QCOMPARE(p.Number, i);
+                QCOMPARE(p.Cell, -1);
+                QVERIFY2(p.Turns >= 0 && p.Turns <= 3, where);
+                if (d.DemoCols != d.DemoRows)
+                    QVERIFY2(p.Turns == 0 || p.Turns == 2, where);
+                // The picture is turned as often as the piece says.
+                const QSize upright(pw, ph);
+                QCOMPARE(d.SPA.picture(i).size(), p.Turns % 2 ? upright.transposed() : upright);
+                places << qMakePair(p.X, p.Y);
+                anyOffItsSlot = anyOffItsSlot || place(p) != traySlot(d, i);
+                // The homes tile the target grid.
+                QCOMPARE(home(p), QPoint(d.DemoBoardLeft + (i % d.DemoCols) * pw,
+                                         d.DemoTop + (i / d.DemoCols) * ph));
+            }
+            QVERIFY2(anyOffItsSlot, where);
+            // Every tray slot holds one piece.
+            QSet<QPair<int, int>> traySlots;
+            for (int i = 0; i < d.DemoPieceCount; ++i)
+                traySlots << qMakePair(traySlot(d, i).x(), traySlot(d, i).y());
+            QCOMPARE(places, traySlots);
+        }
+        QCOMPARE(colsSeen, (QSet<int>{2, 3, 4, 5, 6}));
+        QCOMPARE(rowsSeen, (QSet<int>{2, 3, 4, 5, 6}));
+    }
+
+    void frameShowsGridAndPieces()
+    {
+        Rig rig(m_layout, m_dir.path(), {}, 3);
+        DemoPuzzle &d = rig.demo.puzzle();
+        SetUpDemoPuzzle(d, 3, 2, TestPuzzles::cellsPicture(3, 2), m_layout, rig.random);
+        d.DemoStep = 0;
+        rig.demo.DrawDemoFrame();
+        QCOMPARE(rig.surface.flipCount(), 1);
+        const QImage &f = rig.surface.backBuffer();
+        const int cw = 419 / 3;
+        const int ch = 419 / 2;
+
+        QCOMPARE(f.pixel(5, 5), Navy);
+        QCOMPARE(f.pixel(1000, 700), Navy);
+        for (int k = 0; k <= 3; ++k)
+            QCOMPARE(f.pixel(522 + k * cw, 158 + ch / 2), Silver);
+        for (int k = 0; k <= 2; ++k)
+            QCOMPARE(f.pixel(522 + cw / 2, 158 + k * ch), Silver);
+        // Lines stop short of their end point; the grid's inside is navy.
+        QCOMPARE(f.pixel(522 + 419, 158 + 5), Navy);
+        QCOMPARE(f.pixel(522 + 5, 158 + 419), Navy);
+        QCOMPARE(f.pixel(522 + cw / 2, 158 + ch / 2), Navy);
+
+        for (int i = 0; i < 6; ++i) {
+            const TPieceRec &p = d.DemoPieces[i];
+            QCOMPARE(f.pixel(p.X + 20, p.Y + 20), TestPuzzles::cellColour(i));
+        }
+
+        // Piece DemoStep lies on top of the others, whatever its index.
+        d.DemoPieces[0].X = d.DemoPieces[5].X + 10;
+        d.DemoPieces[0].Y = d.DemoPieces[5].Y + 10;
+        const QPoint overlap(d.DemoPieces[5].X + 30, d.DemoPieces[5].Y + 30);
+        d.DemoStep = d.DemoPieceCount;
+        rig.demo.DrawDemoFrame();
+        QCOMPARE(rig.surface.backBuffer().pixel(overlap), TestPuzzles::cellColour(5));
+        d.DemoStep = 0;
+        rig.demo.DrawDemoFrame();
+        QCOMPARE(rig.surface.backBuffer().pixel(overlap), TestPuzzles::cellColour(0));
+    }
+
+    void stepsSolveTheDemonstration_data()
+    {
+        QTest::addColumn<std::uint32_t>("seed");
+        for (std::uint32_t seed : {2u, 17u, 40u, 99u})
+            QTest::addRow("seed %u", seed) << seed;
+    }
+
+    void stepsSolveTheDemonstration()
+    {
+        QFETCH(std::uint32_t, seed);
+        PuzzleStore store(m_dir.path());
+        const int n = TestPuzzles::add(store, TestPuzzles::description("Dégradé", 1, 1), gradientPicture());
+        Rig rig(m_layout, m_dir.path(), {n}, seed);
+        int turnSounds = 0;
+        rig.demo.turnSound = [&] { ++turnSounds; };
+        rig.demo.DemoSetup();
+        DemoPuzzle &d = rig.demo.puzzle();
+        d.DemoStep = 0;
+        const PieceArray start = d.DemoPieces;
+
+        int expectedTurnSteps = 0;
+        while (d.DemoStep < d.DemoPieceCount) {
+            const int k = d.DemoStep;
+            const PieceArray before = d.DemoPieces;
+            const int flips = rig.surface.flipCount();
+            const int glideFrames = static_cast<int>(GlidePath(before[k]).size());
+            rig.demo.AnimStep();
+            for (int i = 0; i < d.DemoPieceCount; ++i) {
+                if (i != k)
+                    QCOMPARE(d.DemoPieces[i], before[i]);
+            }
+            if (before[k].Turns != 0) {
+                // A turn step: one quarter turn in place, one frame, the piece stays current.
+                ++expectedTurnSteps;
+                QCOMPARE(d.DemoStep, k);
+                QCOMPARE(d.DemoPieces[k].Turns, (before[k].Turns + 1) % 4);
+                QCOMPARE(place(d.DemoPieces[k]), place(before[k]));
+                QCOMPARE(rig.surface.flipCount(), flips + 1);
+            } else {
+                // A glide step: the upright piece goes home, one frame per 20 pixels and one there.
+                QCOMPARE(d.DemoStep, k + 1);
+                QCOMPARE(place(d.DemoPieces[k]), home(before[k]));
+                QCOMPARE(rig.surface.flipCount(), flips + glideFrames);
+            }
+        }
+        QCOMPARE(turnSounds, expectedTurnSteps);
+        int turnsAtStart = 0;
+        for (int i = 0; i < d.DemoPieceCount; ++i)
+            turnsAtStart += (4 - start[i].Turns) % 4;
+        QCOMPARE(expectedTurnSteps, turnsAtStart);
+
+        // The target grid shows the picture put together, every piece upright in its cell.
+        const QImage &f = rig.surface.backBuffer();
+        const int pw = d.DemoBoardSize / d.DemoCols;
+        const int ph = d.DemoBoardSize / d.DemoRows;
+        const int sw = 360 / d.DemoCols;
+        const int sh = 360 / d.DemoRows;
+        for (int i = 0; i < d.DemoPieceCount; ++i) {
+            const int c = i % d.DemoCols;
+            const int r = i / d.DemoCols;
+            for (const QPoint &offset : {QPoint(3, 3), QPoint(pw - 4, ph - 4), QPoint(pw - 4, 3)}) {
+                const QPoint at(d.DemoBoardLeft + c * pw + offset.x(), d.DemoTop + r * ph + offset.y());
+                const QRgb expected = gradientPicture().pixel(c * sw + offset.x() * sw / pw,
+                                                              r * sh + offset.y() * sh / ph);
+                QVERIFY2(near(f.pixel(at), expected, 6),
+                         qPrintable(QStringLiteral("piece %1 at (%2, %3)").arg(i).arg(at.x()).arg(at.y())));
+            }
+        }
+
+        // The next step shows a new demonstration at once, its pieces back in the tray.
+        const int flips = rig.surface.flipCount();
+        rig.demo.AnimStep();
+        QCOMPARE(rig.surface.flipCount(), flips + 1);
+        QCOMPARE(d.DemoStep, 0);
+        bool anyOffItsSlot = false;
+        for (int i = 0; i < d.DemoPieceCount; ++i) {
+            QVERIFY(d.DemoPieces[i].X < d.DemoBoardLeft);
+            anyOffItsSlot = anyOffItsSlot || place(d.DemoPieces[i]) != traySlot(d, i);
+        }
+        QVERIFY(anyOffItsSlot);
+        QCOMPARE(rig.surface.backBuffer().pixel(d.DemoBoardLeft + 5, d.DemoTop + 5), Navy);
+    }
+
+    void builtInPictureStandsIn_data()
+    {
+        QTest::addColumn<QString>("store");
+        QTest::newRow("no stored puzzle") << "empty";
+        QTest::newRow("picture missing") << "missing";
+        QTest::newRow("picture unreadable") << "garbage";
+        QTest::newRow("picture empty") << "empty file";
+    }
+
+    void builtInPictureStandsIn()
+    {
+        QFETCH(QString, store);
+        QTemporaryDir dir;
+        PuzzleStore puzzles(dir.path());
+        // The reference: the built-in picture saved as a stored puzzle.
+        const int builtin = TestPuzzles::add(puzzles, TestPuzzles::description("Ianim", 1, 1),
+                                             QImage(QString::fromLatin1(BuiltinResources::DemoPicture)));
+        const int n = TestPuzzles::add(puzzles, TestPuzzles::description("Abîmé", 2, 2));
+        const QString picture = dir.filePath(PuzzleStore::pictureName(n));
+        if (store == "missing") {
+            QVERIFY(QFile::remove(picture));
+        } else if (store != "empty") {
+            QFile file(picture);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            if (store == "garbage")
+                file.write("BM this is no picture at all");
+        }
+        const QList<int> numbers = store == "empty" ? QList<int>() : QList<int>{n};
+
+        for (std::uint32_t seed : {5u, 6u, 7u}) {
+            Rig expected(m_layout, dir.path(), {builtin}, seed);
+            expected.demo.DemoSetup();
+            Rig rig(m_layout, dir.path(), numbers, seed);
+            rig.demo.DemoSetup();
+            compareSetUps(rig.demo.puzzle(), expected.demo.puzzle());
+        }
+    }
+
+    void picksARandomStoredPicture()
+    {
+        QTemporaryDir dir;
+        PuzzleStore store(dir.path());
+        const QRgb red = qRgb(200, 0, 0);
+        const QRgb blue = qRgb(0, 0, 200);
+        const int r = TestPuzzles::add(store, TestPuzzles::description("Rouge", 1, 1), flat(red));
+        const int b = TestPuzzles::add(store, TestPuzzles::description("Bleu", 1, 1), flat(blue));
+        Rig rig(m_layout, dir.path(), {r, b}, 0);
+        QSet<QRgb> seen;
+        for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+            rig.random.seed(seed);
+            rig.demo.DemoSetup();
+            const DemoPuzzle &d = rig.demo.puzzle();
+            const QRgb colour = d.SPA.picture(0).pixel(0, 0);
+            QVERIFY(colour == red || colour == blue);
+            for (int i = 0; i < d.DemoPieceCount; ++i)
+                QCOMPARE(d.SPA.picture(i).pixel(d.SPA.width(i) - 1, d.SPA.height(i) - 1), colour);
+            seen << colour;
+        }
+        QCOMPARE(seen.size(), 2);
+    }
+};
+
+QTEST_MAIN(TestDemo)
+#include "tst_demo.moc"
