@@ -9,7 +9,7 @@ make_test_store
 start_tivane "$1" "$TEST_STORE"
 wait_for_pixel "$work/shot.png" 412 320 ffffff 60
 open_first_puzzle "$work/shot.png"
-echo "ok: the chooser opened and the deal reached the last slot"
+echo "ok: the chooser opened and the deal filled the tray"
 
 # Board: left 522, top 244 on screen, side 419, cells of 209. Tray: left 83, slots 211 apart.
 expect_pixel "$work/shot.png" 522 300 c0c0c0 "board's left grid line"

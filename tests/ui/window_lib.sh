@@ -49,12 +49,16 @@ open_first_puzzle() { # SHOT
     xdotool mousemove 145 16 click 1
     wait_for_pixel "$1" 180 192 "${COLOURS[0]}" 20
     xdotool mousemove 195 205 click 1
-    # The deal ends when the last tray slot shows a piece.
-    local deadline=$((SECONDS + 20))
+    # The deal ends when every tray slot shows a piece (they are dealt onto shuffled slots).
+    local deadline=$((SECONDS + 20)) spot dealt
     while :; do
         shot "$1"
-        [ "$(pixel "$1" 400 560)" != 008000 ] && return 0
-        [ $SECONDS -lt $deadline ] || fail "the deal never reached the last tray slot"
+        dealt=0
+        for spot in "${TRAY_SLOTS[@]}"; do
+            [ "$(pixel "$1" $spot)" != 008000 ] && dealt=$((dealt + 1))
+        done
+        [ $dealt -eq 4 ] && return 0
+        [ $SECONDS -lt $deadline ] || fail "the deal never filled the tray ($dealt of 4 slots)"
         sleep 0.2
     done
 }
