@@ -42,8 +42,6 @@ struct MainScreenState
     bool ThumbnailsReady = false;
     bool BravoShown = false;
     int SelectedPuzzle = -1;
-    bool ZoneFramed = false;
-    bool PuzzleSaved = false;
 };
 
 class TDepart : public QWidget

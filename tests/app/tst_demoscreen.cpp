@@ -1,10 +1,6 @@
-#include "BoardSurface.h"
 #include "IdleDemo.h"
+#include "MainScreenRig.h"
 #include "PlayBoard.h"
-#include "TDepart.h"
-#include "TFaide.h"
-#include "TFap.h"
-#include "TFliste.h"
 #include "TestPuzzles.h"
 
 #include <QApplication>
@@ -66,10 +62,8 @@ class TestDemoScreen : public QObject
 private:
     QTemporaryDir m_store;
     int m_puzzle = -1;
-    std::unique_ptr<TDepart> m_depart;
-    std::unique_ptr<TFliste> m_chooser;
-    std::unique_ptr<TFap> m_about;
-    std::unique_ptr<TFaide> m_instructions;
+    std::unique_ptr<MainScreenRig> m_rig;
+    TDepart *m_depart = nullptr;
 
     BoardSurface *dx() { return m_depart->board(); }
     Game &game() { return m_depart->play()->game(); }
@@ -86,7 +80,7 @@ private:
     // A game of the stored puzzle, chosen with JOUER: dealt, its clock running.
     void playThePuzzle()
     {
-        ModalAnswerer answerer(m_depart.get(), m_puzzle);
+        ModalAnswerer answerer(m_depart, m_puzzle);
         m_depart->BjouerClick();
         QVERIFY(m_depart->GameActive());
     }
@@ -127,29 +121,13 @@ private slots:
 
     void init()
     {
-        m_depart = std::make_unique<TDepart>(QRect(0, 0, 1024, 768));
-        dx()->setFlipPacing(false);
+        m_rig = std::make_unique<MainScreenRig>();
+        m_depart = &m_rig->Depart;
         m_depart->state().SoundOn = false;
-        m_chooser = std::make_unique<TFliste>(PuzzleStore(), [this] { m_depart->setThumbnailsReady(); });
-        m_about = std::make_unique<TFap>();
-        m_instructions = std::make_unique<TFaide>();
-        MainScreenForms forms;
-        forms.Fliste = m_chooser.get();
-        forms.Fap = m_about.get();
-        forms.Faide = m_instructions.get();
-        m_depart->setForms(forms);
-        m_depart->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_depart.get()));
-        QTRY_COMPARE(dx()->flipCount(), 64);
+        QVERIFY(m_rig->show());
     }
 
-    void cleanup()
-    {
-        m_depart.reset();
-        m_chooser.reset();
-        m_about.reset();
-        m_instructions.reset();
-    }
+    void cleanup() { m_rig.reset(); }
 
     void mouseMoveStopsTheDemonstration_data()
     {
@@ -196,7 +174,7 @@ private slots:
         if (overBoard)
             QTest::mouseMove(dx(), QPoint(700, 600));
         else
-            QTest::mouseMove(m_depart.get(), QPoint(760, 16));
+            QTest::mouseMove(m_depart, QPoint(760, 16));
         QVERIFY(m_depart->animThread().Suspended());
         QCOMPARE(m_depart->idle().IdleTicks, 0);
         if (withGame) {
@@ -250,7 +228,7 @@ private slots:
         const int cols = demo().DemoCols;
         const int step = demo().DemoStep;
 
-        ModalAnswerer answerer(m_depart.get());
+        ModalAnswerer answerer(m_depart);
         if (button == "Bjouer")
             m_depart->BjouerClick();
         else if (button == "baide")

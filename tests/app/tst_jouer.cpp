@@ -1,7 +1,5 @@
-#include "BoardSurface.h"
+#include "MainScreenRig.h"
 #include "PlayBoard.h"
-#include "TDepart.h"
-#include "TFliste.h"
 #include "TestPuzzles.h"
 
 #include <QApplication>
@@ -61,8 +59,8 @@ private:
     QTemporaryDir m_store;
     int m_cat = -1;
     int m_dog = -1;
-    std::unique_ptr<TDepart> m_depart;
-    std::unique_ptr<TFliste> m_chooser;
+    std::unique_ptr<MainScreenRig> m_rig;
+    TDepart *m_depart = nullptr;
 
     QLabel *title() { return m_depart->findChild<QLabel *>(QStringLiteral("Ltitre")); }
 
@@ -76,18 +74,13 @@ private slots:
             m_cat = TestPuzzles::add(store, TestPuzzles::description("Le chat", 3, 2, 1, true));
             m_dog = TestPuzzles::add(store, TestPuzzles::description("Le chien", 2, 2, 0));
         }
-        m_depart = std::make_unique<TDepart>(QRect(0, 0, 1024, 768));
-        m_depart->board()->setFlipPacing(false);
-        m_chooser = std::make_unique<TFliste>(PuzzleStore(), [this] { m_depart->setThumbnailsReady(); });
-        MainScreenForms forms;
-        forms.Fliste = m_chooser.get();
-        m_depart->setForms(forms);
+        m_rig = std::make_unique<MainScreenRig>();
+        m_depart = &m_rig->Depart;
     }
 
     void cleanup()
     {
-        m_chooser.reset();
-        m_depart.reset();
+        m_rig.reset();
     }
 
     void choosingAPuzzleDealsIt()

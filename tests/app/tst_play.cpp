@@ -1,19 +1,16 @@
-#include "BoardSurface.h"
+#include "MainScreenRig.h"
 #include "PlayBoard.h"
-#include "TDepart.h"
-#include "TFbravo.h"
-#include "TFliste.h"
-#include "TFperdu.h"
 #include "TestPuzzles.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 // Closes the next modal windows as a child would: the win and time-out messages by their
@@ -64,10 +61,8 @@ class TestPlay : public QObject
     Q_OBJECT
 private:
     QTemporaryDir m_store;
-    std::unique_ptr<TDepart> m_depart;
-    std::unique_ptr<TFliste> m_chooser;
-    std::unique_ptr<TFbravo> m_bravo;
-    std::unique_ptr<TFperdu> m_perdu;
+    std::unique_ptr<MainScreenRig> m_rig;
+    TDepart *m_depart = nullptr;
 
     PlayBoard *play() { return m_depart->play(); }
     Game &game() { return m_depart->play()->game(); }
@@ -121,29 +116,12 @@ private slots:
     void init()
     {
         QVERIFY(QDir::setCurrent(m_store.path()));
-        m_depart = std::make_unique<TDepart>(QRect(0, 0, 1024, 768));
-        dx()->setFlipPacing(false);
-        m_chooser = std::make_unique<TFliste>(PuzzleStore(), [this] { m_depart->setThumbnailsReady(); });
-        m_bravo = std::make_unique<TFbravo>();
-        m_perdu = std::make_unique<TFperdu>();
-        MainScreenForms forms;
-        forms.Fliste = m_chooser.get();
-        forms.Fbravo = m_bravo.get();
-        forms.Fperdu = m_perdu.get();
-        m_depart->setForms(forms);
-        m_depart->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_depart.get()));
-        // The first paint's welcome animation.
-        QTRY_COMPARE(dx()->flipCount(), 64);
+        m_rig = std::make_unique<MainScreenRig>();
+        m_depart = &m_rig->Depart;
+        QVERIFY(m_rig->show());
     }
 
-    void cleanup()
-    {
-        m_depart.reset();
-        m_chooser.reset();
-        m_bravo.reset();
-        m_perdu.reset();
-    }
+    void cleanup() { m_rig.reset(); }
 
     void outermostPixelsDoNotTakeAPiece()
     {
