@@ -4,6 +4,7 @@
 #include "BoardSurface.h"
 #include "BuiltinResources.h"
 #include "Clock.h"
+#include "DialogParts.h"
 #include "Fonts.h"
 #include "IdleDemo.h"
 #include "PlayBoard.h"
@@ -59,16 +60,10 @@ QTimer *TDepart::makeTimer(const char *name, int intervalMs)
 
 QToolButton *TDepart::makeSpeedButton(const char *name, int left, int width, const QString &caption)
 {
-    auto *button = new QToolButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(left, 0, width, ButtonHeight);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setText(caption);
+    QToolButton *button = ::makeSpeedButton(this, QLatin1String(name), QRect(left, 0, width, ButtonHeight),
+                                            caption, formFont(13, true), Qt::black);
     button->setIconSize(QSize(GlyphSize, GlyphSize));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    button->setFont(formFont(13, true));
     // Moves over the top bar are counted here, not again by the form behind.
     button->setAttribute(Qt::WA_NoMousePropagation);
     return button;
@@ -371,7 +366,6 @@ void TDepart::StartDemo()
     if (m_state.BravoShown)
         return;
     m_demo->DemoSetup();
-    m_demo->puzzle().DemoStep = 0;
     m_demo->DrawDemoFrame();
     m_animThread.Resume();
 }

@@ -28,6 +28,7 @@ void SetUpDemoPuzzle(DemoPuzzle &demo, int cols, int rows, const QImage &picture
     demo.DemoRows = std::clamp(rows, DemoMinGrid, DemoMaxGrid);
     demo.DemoBoardSize = layout.BoardSize;
     demo.DemoPieceCount = demo.DemoCols * demo.DemoRows;
+    demo.DemoStep = 0;
     demo.DemoTrayLeft = layout.ScreenWidth / 2 - demo.DemoBoardSize - 10;
     demo.DemoBoardLeft = layout.ScreenWidth / 2 + 10;
     demo.DemoTop = (layout.ScreenHeight - TopBarHeight - demo.DemoBoardSize) / 2;

@@ -43,7 +43,8 @@ struct DemoPuzzle
 
 // A new demonstration of cols x rows pieces cut from the picture: laid out in the tray,
 // turned and shuffled so that at least one piece is off its slot, each piece's home its cell
-// in the target grid. cols and rows are brought into 2..6.
+// in the target grid, the steps starting again from the first piece. cols and rows are
+// brought into 2..6.
 void SetUpDemoPuzzle(DemoPuzzle &demo, int cols, int rows, const QImage &picture,
                      const ScreenLayout &layout, RandomSource &random);
 

@@ -46,7 +46,6 @@ void IdleDemo::AnimStep()
     if (m_demo.DemoStep >= m_demo.DemoPieceCount) {
         DemoSetup();
         DrawDemoFrame();
-        m_demo.DemoStep = 0;
         return;
     }
     TPieceRec &piece = m_demo.DemoPieces[m_demo.DemoStep];
