@@ -1,17 +1,19 @@
 // Loading a 6 x 6 game and drawing its board at 1920 x 1080.
-#include "BoardRenderer.h"
-#include "BoardSurface.h"
-#include "GameLoader.h"
-#include "PlayBoard.h"
-#include "PuzzleStore.h"
-#include "RandomSource.h"
-#include "ScreenLayout.h"
+#include "play/BoardRenderer.h"
+#include "play/BoardSurface.h"
+#include "play/GameLoader.h"
+#include "play/PlayBoard.h"
+#include "store/PuzzleStore.h"
+#include "core/RandomSource.h"
+#include "play/ScreenLayout.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QPainter>
 #include <QTemporaryDir>
+
+using namespace tivane;
 
 namespace {
 
@@ -29,12 +31,12 @@ struct SixBySix
             for (int x = 0; x < 360; ++x)
                 picture.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256));
         PuzzleDescription d;
-        d.PuzzleName = QStringLiteral("Banc d'essai");
-        d.GridCols = 6;
-        d.GridRows = 6;
-        d.ModelMode = 2;
-        d.ModelAllowed = true;
-        d.RotationEnabled = true;
+        d.puzzleName = QStringLiteral("Banc d'essai");
+        d.gridCols = 6;
+        d.gridRows = 6;
+        d.modelMode = 2;
+        d.modelAllowed = true;
+        d.rotationEnabled = true;
         number = store.saveNewPuzzle(d, picture, picture.scaled(100, 100));
     }
 };
@@ -46,8 +48,8 @@ void BM_LoadGame_6x6(benchmark::State &state)
     const PictureList fixed(PictureItem::Count);
     RandomSource random(1);
     for (auto _ : state) {
-        Game game = LoadGame(puzzle.store, puzzle.number, layout.ScreenWidth, layout.BoardSize, fixed, random);
-        benchmark::DoNotOptimize(game.PieceCount);
+        Game game = loadGame(puzzle.store, puzzle.number, layout.screenWidth, layout.boardSize, fixed, random);
+        benchmark::DoNotOptimize(game.pieceCount);
     }
 }
 
@@ -56,12 +58,12 @@ void BM_DrawBoard_6x6_BackBuffer(benchmark::State &state)
     SixBySix puzzle;
     const ScreenLayout layout = computeScreenLayout(1920, 1080);
     BoardSurface surface;
-    surface.resize(layout.DXWidth, layout.DXHeight);
+    surface.resize(layout.boardWidth, layout.boardHeight);
     PlayBoard play(&surface, layout);
     RandomSource random(1);
-    play.LoadGame(puzzle.store, puzzle.number, random);
+    play.loadGame(puzzle.store, puzzle.number, random);
     for (auto _ : state) {
-        DrawBoardFrame(surface.backBuffer(), play.game(), {layout.ModelLeft, layout.ModelTop});
+        drawBoardFrame(surface.backBuffer(), play.game(), {layout.modelLeft, layout.modelTop});
         benchmark::ClobberMemory();
     }
 }
@@ -72,13 +74,13 @@ void BM_DrawBoard_6x6_WithPresent(benchmark::State &state)
     const ScreenLayout layout = computeScreenLayout(1920, 1080);
     BoardSurface surface;
     surface.setFlipPacing(false);
-    surface.resize(layout.DXWidth, layout.DXHeight);
+    surface.resize(layout.boardWidth, layout.boardHeight);
     surface.show();
     PlayBoard play(&surface, layout);
     RandomSource random(1);
-    play.LoadGame(puzzle.store, puzzle.number, random);
+    play.loadGame(puzzle.store, puzzle.number, random);
     for (auto _ : state)
-        play.DrawBoard();
+        play.drawBoard();
 }
 
 // A 6 x 6 game on a shown 1920 x 1080 board, its flips not waiting for the display.
@@ -93,10 +95,10 @@ struct ShownGame
     ShownGame()
     {
         surface.setFlipPacing(false);
-        surface.resize(layout.DXWidth, layout.DXHeight);
+        surface.resize(layout.boardWidth, layout.boardHeight);
         surface.show();
-        play.LoadGame(puzzle.store, puzzle.number, random);
-        play.game().RotationEnabled = true;
+        play.loadGame(puzzle.store, puzzle.number, random);
+        play.game().rotationEnabled = true;
     }
     void pointAt(QPoint p)
     {
@@ -113,8 +115,8 @@ struct ShownGame
 void BM_Drop_6x6_WithRedraw(benchmark::State &state)
 {
     ShownGame g;
-    const TPieceRec &first = g.play.game().Pieces[0];
-    g.pointAt({first.X + first.Width / 2, first.Y + first.Height / 2});
+    const Piece &first = g.play.game().pieces[0];
+    g.pointAt({first.x + first.width / 2, first.y + first.height / 2});
     g.play.DXClick();
     int cell = 0;
     g.pointAt(g.cellCentre(cell));
@@ -133,8 +135,8 @@ void BM_Drop_6x6_WithRedraw(benchmark::State &state)
 void BM_QuarterTurn_6x6_WithRedraw(benchmark::State &state)
 {
     ShownGame g;
-    const TPieceRec &first = g.play.game().Pieces[0];
-    g.pointAt({first.X + first.Width / 2, first.Y + first.Height / 2});
+    const Piece &first = g.play.game().pieces[0];
+    g.pointAt({first.x + first.width / 2, first.y + first.height / 2});
     g.play.DXClick();
     for (auto _ : state)
         g.play.DXMouseDown(Qt::RightButton);

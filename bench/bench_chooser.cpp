@@ -1,8 +1,8 @@
 // The chooser's scan of a 200-puzzle store: every description and thumbnail read, every
 // thumbnail decorated and made into a widget.
 #include "BenchPuzzles.h"
-#include "PuzzleStore.h"
-#include "TFliste.h"
+#include "store/PuzzleStore.h"
+#include "library/PuzzleChooser.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <stdexcept>
+
+using namespace tivane;
 
 namespace {
 
@@ -47,7 +49,7 @@ const BenchStore &benchStore()
 
 void scan(benchmark::State &state, bool shown)
 {
-    TFliste form(benchStore().store(), {});
+    PuzzleChooser form(benchStore().store(), {});
     if (form.puzzleNumbers().size() != PuzzleCount) {
         state.SkipWithError("the store did not scan whole");
         return;
@@ -57,7 +59,7 @@ void scan(benchmark::State &state, bool shown)
         QCoreApplication::processEvents();
     }
     for (auto _ : state) {
-        form.ScanPuzzles();
+        form.scanPuzzles();
         benchmark::DoNotOptimize(form.thumbnails().size());
     }
 }

@@ -1,9 +1,11 @@
 // The picture routines at the sizes the program uses them.
-#include "PictureRoutines.h"
+#include "core/PictureRoutines.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QRandomGenerator>
+
+using namespace tivane;
 
 namespace {
 
@@ -27,7 +29,7 @@ void resample(benchmark::State &state, int fromW, int fromH, QImage::Format form
     const QImage source = scene(fromW, fromH, format);
     for (auto _ : state) {
         QImage image = source;  // shared: the routine reads it and replaces it
-        ResampleBitmap(image, to, to);
+        resampleBitmap(image, to, to);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -49,10 +51,10 @@ void BM_Resample_360_To180(benchmark::State &state)
 void BM_ToneFilter_360(benchmark::State &state)
 {
     const QImage source = scene(360, 360, QImage::Format_RGB888);
-    const ToneCurves curves = BuildToneCurves();
+    const ToneCurves curves = buildToneCurves();
     for (auto _ : state) {
         QImage image = source;
-        ToneFilter(image, curves, 2, 1, 0.5f);
+        toneFilter(image, curves, 2, 1, 0.5f);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -62,7 +64,7 @@ void BM_Convolve3x3_360(benchmark::State &state)
     const QImage source = scene(360, 360, QImage::Format_RGB888);
     for (auto _ : state) {
         QImage image = source;
-        Convolve3x3(image, ContourKernel);
+        convolve3x3(image, ContourKernel);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -72,7 +74,7 @@ void BM_FadePicture_559(benchmark::State &state)
     const QImage source = scene(559, 559, QImage::Format_RGB32);
     for (auto _ : state) {
         QImage image = source;
-        FadePicture(image);
+        fadePicture(image);
         benchmark::DoNotOptimize(image.constBits());
     }
 }

@@ -1,12 +1,14 @@
 // Listing and reading a large store, as the chooser's scan does.
 #include "BenchPuzzles.h"
-#include "PuzzleStore.h"
+#include "store/PuzzleStore.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+using namespace tivane;
 
 namespace {
 
@@ -36,7 +38,7 @@ void BM_Store_EnumerateAndRead1000(benchmark::State &state)
         int cells = 0;
         for (const StoreEntry &entry : store.enumerate()) {
             const PuzzleDescription d = store.readDescriptionFile(entry.fileName, DescriptionLines::UpToTime);
-            cells += d.GridCols * d.GridRows;
+            cells += d.gridCols * d.gridRows;
         }
         benchmark::DoNotOptimize(cells);
     }

@@ -1,20 +1,25 @@
 #pragma once
+
+namespace tivane {
+
 // Counts the idle timer's ticks since the last mouse activity.
 
 class IdleCounter
 {
 public:
-    int IdleTicks = 0;
-    int IdleLimit = 30;
+    int ticks = 0;
+    int limit = 30;
 
     // One tick; true when the limit is reached, which also starts the count again.
     bool tick()
     {
-        ++IdleTicks;
-        if (IdleTicks < IdleLimit)
+        ++ticks;
+        if (ticks < limit)
             return false;
-        IdleTicks = 0;
+        ticks = 0;
         return true;
     }
-    void reset() { IdleTicks = 0; }
+    void reset() { ticks = 0; }
 };
+
+} // namespace tivane

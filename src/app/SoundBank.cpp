@@ -1,6 +1,6 @@
-#include "SoundBank.h"
+#include "app/SoundBank.h"
 
-#include "BuiltinResources.h"
+#include "core/BuiltinResources.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QtEndian>
+
+namespace tivane {
 
 namespace {
 // In the order of the Sound values.
@@ -81,3 +83,5 @@ void SoundBank::playAndWait(Sound sound)
     bound.start(std::max(0, durationMs(sound)) + EndMarginMs);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
+
+} // namespace tivane

@@ -1,7 +1,7 @@
 #pragma once
 // The four built-in sounds, played from memory.
 
-#include "Sound.h"
+#include "core/Sound.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -9,6 +9,8 @@
 #include <memory>
 
 class QSoundEffect;
+
+namespace tivane {
 
 // Length of a PCM WAVE clip in milliseconds, or -1 when the data is not one.
 int wavDurationMs(const QByteArray &wav);
@@ -34,3 +36,5 @@ private:
     std::array<QSoundEffect *, 4> m_effects{};
     std::array<int, 4> m_durations{};
 };
+
+} // namespace tivane

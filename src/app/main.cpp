@@ -1,13 +1,15 @@
-#include "IdleDemo.h"
-#include "PuzzleStore.h"
-#include "TDepart.h"
-#include "TFaide.h"
-#include "TFap.h"
-#include "TFbravo.h"
-#include "TFliste.h"
-#include "TFperdu.h"
+#include "play/IdleDemo.h"
+#include "store/PuzzleStore.h"
+#include "app/MainScreen.h"
+#include "app/dialogs/InstructionsDialog.h"
+#include "app/dialogs/AboutBox.h"
+#include "app/dialogs/WinDialog.h"
+#include "library/PuzzleChooser.h"
+#include "app/dialogs/TimeOutDialog.h"
 
 #include <QApplication>
+
+using namespace tivane;
 
 int main(int argc, char *argv[])
 {
@@ -16,12 +18,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Quenolde"));
 
     // The main screen first; the chooser's list is built as it is created.
-    TDepart Depart;
-    TFliste Fliste(PuzzleStore(), [&Depart] { Depart.setThumbnailsReady(); }, &Depart);
-    TFbravo Fbravo(&Depart);
-    TFap Fap(&Depart);
-    TFperdu Fperdu(&Depart);
-    TFaide Faide(&Depart);
+    MainScreen Depart;
+    PuzzleChooser Fliste(PuzzleStore(), [&Depart] { Depart.setThumbnailsReady(); }, &Depart);
+    WinDialog Fbravo(&Depart);
+    AboutBox Fap(&Depart);
+    TimeOutDialog Fperdu(&Depart);
+    InstructionsDialog Faide(&Depart);
 
     MainScreenForms forms;
     forms.Fliste = &Fliste;
@@ -31,7 +33,7 @@ int main(int argc, char *argv[])
     forms.Fap = &Fap;
     Depart.setForms(forms);
     // The chooser's list is built: it gives the first demonstration its picture.
-    Depart.demo()->DemoSetup();
+    Depart.demo()->setUpNewDemo();
 
     Depart.show();
     return app.exec();

@@ -1,10 +1,12 @@
-#include "ThumbnailMarks.h"
+#include "library/ThumbnailMarks.h"
 
-#include "BuiltinResources.h"
+#include "core/BuiltinResources.h"
 
 #include <QPainter>
 
 #include <algorithm>
+
+namespace tivane {
 
 ThumbnailBadges ThumbnailBadges::builtin()
 {
@@ -57,3 +59,5 @@ QImage decorateThumbnail(const QImage &picture, const ThumbnailMarks &marks,
     painter.end();
     return image;
 }
+
+} // namespace tivane

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QPoint>
 
+namespace tivane {
+
 // What a puzzle's description says about the marks of its thumbnail.
 struct ThumbnailMarks
 {
@@ -50,3 +52,5 @@ constexpr QPoint place(int position)
 // Grids below 1 x 1 are drawn as 1 x 1.
 QImage decorateThumbnail(const QImage &picture, const ThumbnailMarks &marks,
                          const ThumbnailBadges &badges);
+
+} // namespace tivane

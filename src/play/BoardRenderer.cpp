@@ -1,59 +1,61 @@
-#include "BoardRenderer.h"
+#include "play/BoardRenderer.h"
 
-#include "WinColor.h"
+#include "core/WinColor.h"
 
 #include <QPainter>
 #include <QPen>
 #include <cmath>
 
+namespace tivane {
+
 namespace {
 void drawModelSlot(QPainter &painter, const Game &game, QPoint slot)
 {
     int item = PictureItem::NoModel;
-    if (game.ModelShown)
+    if (game.modelShown)
         item = PictureItem::Model;
-    else if (game.ModelAllowed)
+    else if (game.modelAllowed)
         item = PictureItem::QuestionMark;
-    game.SP.draw(painter, item, slot.x(), slot.y());
+    game.pictures.draw(painter, item, slot.x(), slot.y());
 }
 }
 
-void DrawPiece(QPainter &painter, const Game &game, const TPieceRec &piece)
+void drawPiece(QPainter &painter, const Game &game, const Piece &piece)
 {
-    game.SP.draw(painter, piece.ImageIndex, piece.X, piece.Y);
+    game.pictures.draw(painter, piece.imageIndex, piece.x, piece.y);
 }
 
-void DrawGrid(QPainter &painter, const BoardGeometry &g)
+void drawBoardGrid(QPainter &painter, const BoardGeometry &g)
 {
     const QColor silver = winColor(WinColors::Silver);
-    for (int c = 0; c <= g.GridCols; ++c)
-        painter.fillRect(c * g.cellWidth() + g.BoardLeft, g.BoardTop, 1, g.BoardSize, silver);
-    for (int r = 0; r <= g.GridRows; ++r)
-        painter.fillRect(g.BoardLeft, r * g.cellHeight() + g.BoardTop, g.BoardSize, 1, silver);
+    for (int c = 0; c <= g.gridCols; ++c)
+        painter.fillRect(c * g.cellWidth() + g.boardLeft, g.boardTop, 1, g.boardSize, silver);
+    for (int r = 0; r <= g.gridRows; ++r)
+        painter.fillRect(g.boardLeft, r * g.cellHeight() + g.boardTop, g.boardSize, 1, silver);
 }
 
-void DrawBoardFrame(QImage &target, const Game &game, QPoint modelSlot)
+void drawBoardFrame(QImage &target, const Game &game, QPoint modelSlot)
 {
     target.fill(winRgb(WinColors::Green));
     QPainter painter(&target);
     drawModelSlot(painter, game, modelSlot);
-    if (game.ModelMode == 3)
-        game.SP.draw(painter, PictureItem::FadedPicture, game.geometry.BoardLeft, game.geometry.BoardTop);
+    if (game.modelMode == 3)
+        game.pictures.draw(painter, PictureItem::FadedPicture, game.geometry.boardLeft, game.geometry.boardTop);
     else
-        DrawGrid(painter, game.geometry);
-    for (const TPieceRec &piece : game.pieces())
-        DrawPiece(painter, game, piece);
+        drawBoardGrid(painter, game.geometry);
+    for (const Piece &piece : game.inPlay())
+        drawPiece(painter, game, piece);
 }
 
-void DrawEmptyBoard(QImage &target, const Game &game, QPoint modelSlot)
+void drawEmptyBoard(QImage &target, const Game &game, QPoint modelSlot)
 {
     target.fill(winRgb(WinColors::Green));
     QPainter painter(&target);
     drawModelSlot(painter, game, modelSlot);
-    DrawGrid(painter, game.geometry);
+    drawBoardGrid(painter, game.geometry);
 }
 
-void DrawWelcomeFrame(QImage &target, const PictureList &pictures, int i)
+void drawWelcomeFrame(QImage &target, const PictureList &pictures, int i)
 {
     target.fill(winRgb(WinColors::Green));
     const int cx = target.width() / 2;
@@ -71,3 +73,5 @@ void DrawWelcomeFrame(QImage &target, const PictureList &pictures, int i)
     const int height = static_cast<int>(std::trunc(1.34 * i));
     pictures.drawScaledTurned(painter, PictureItem::Logo, cx, cy, width, height, 8 * i);
 }
+
+} // namespace tivane

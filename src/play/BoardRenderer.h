@@ -1,26 +1,30 @@
 #pragma once
 // Draws board frames into an image: the game, the empty board of the deal, the welcome frames.
 
-#include "Game.h"
+#include "play/Game.h"
 
 #include <QImage>
 #include <QPoint>
 
 class QPainter;
 
-void DrawPiece(QPainter &painter, const Game &game, const TPieceRec &piece);
+namespace tivane {
+
+void drawPiece(QPainter &painter, const Game &game, const Piece &piece);
 
 // The silver grid, each line from its start point up to, not including, its end point.
-void DrawGrid(QPainter &painter, const BoardGeometry &geometry);
+void drawBoardGrid(QPainter &painter, const BoardGeometry &geometry);
 
 // A whole board frame: green ground, the model slot, the grid or the faded picture, the pieces.
-void DrawBoardFrame(QImage &target, const Game &game, QPoint modelSlot);
+void drawBoardFrame(QImage &target, const Game &game, QPoint modelSlot);
 
 // The board before the deal: ground, model slot and grid, whatever the model mode.
-void DrawEmptyBoard(QImage &target, const Game &game, QPoint modelSlot);
+void drawEmptyBoard(QImage &target, const Game &game, QPoint modelSlot);
 
-constexpr int WelcomeFrames = 64;
+constexpr int WelcomeFrameCount = 64;
 
 // Frame i of the welcome animation: a white square frame that shrinks while the logo
 // (picture 38 of the list) grows and turns at the centre.
-void DrawWelcomeFrame(QImage &target, const PictureList &pictures, int i);
+void drawWelcomeFrame(QImage &target, const PictureList &pictures, int i);
+
+} // namespace tivane

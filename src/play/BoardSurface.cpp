@@ -1,9 +1,11 @@
-#include "BoardSurface.h"
+#include "play/BoardSurface.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QThread>
+
+namespace tivane {
 
 BoardSurface::BoardSurface(QWidget *parent) : QWidget(parent)
 {
@@ -100,3 +102,5 @@ void BoardSurface::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && !m_leftPressIsDouble && rect().contains(pos))
         emit clicked();
 }
+
+} // namespace tivane

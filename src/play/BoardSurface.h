@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace tivane {
+
 class BoardSurface : public QWidget
 {
     Q_OBJECT
@@ -52,3 +54,5 @@ private:
     bool m_leftPressIsDouble = false;
     int m_flips = 0;
 };
+
+} // namespace tivane

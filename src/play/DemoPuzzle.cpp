@@ -1,71 +1,75 @@
-#include "DemoPuzzle.h"
+#include "play/DemoPuzzle.h"
 
-#include "BoardRenderer.h"
-#include "GameLoader.h"
-#include "Pieces.h"
-#include "WinColor.h"
+#include "play/BoardRenderer.h"
+#include "play/GameLoader.h"
+#include "play/Pieces.h"
+#include "core/WinColor.h"
 
 #include <QPainter>
 #include <algorithm>
 
+namespace tivane {
+
 BoardGeometry DemoPuzzle::geometry() const
 {
     BoardGeometry g;
-    g.BoardLeft = DemoBoardLeft;
-    g.BoardTop = DemoTop;
-    g.TrayLeft = DemoTrayLeft;
-    g.TrayTop = DemoTop;
-    g.BoardSize = DemoBoardSize;
-    g.GridCols = DemoCols;
-    g.GridRows = DemoRows;
+    g.boardLeft = boardLeft;
+    g.boardTop = top;
+    g.trayLeft = trayLeft;
+    g.trayTop = top;
+    g.boardSize = boardSize;
+    g.gridCols = cols;
+    g.gridRows = rows;
     return g;
 }
 
-void SetUpDemoPuzzle(DemoPuzzle &demo, int cols, int rows, const QImage &picture,
+void setUpDemoPuzzle(DemoPuzzle &demo, int cols, int rows, const QImage &picture,
                      const ScreenLayout &layout, RandomSource &random)
 {
-    demo.DemoCols = std::clamp(cols, DemoMinGrid, DemoMaxGrid);
-    demo.DemoRows = std::clamp(rows, DemoMinGrid, DemoMaxGrid);
-    demo.DemoBoardSize = layout.BoardSize;
-    demo.DemoPieceCount = demo.DemoCols * demo.DemoRows;
-    demo.DemoStep = 0;
-    demo.DemoTrayLeft = layout.ScreenWidth / 2 - demo.DemoBoardSize - 10;
-    demo.DemoBoardLeft = layout.ScreenWidth / 2 + 10;
-    demo.DemoTop = (layout.ScreenHeight - TopBarHeight - demo.DemoBoardSize) / 2;
+    demo.cols = std::clamp(cols, DemoMinGrid, DemoMaxGrid);
+    demo.rows = std::clamp(rows, DemoMinGrid, DemoMaxGrid);
+    demo.boardSize = layout.boardSize;
+    demo.pieceCount = demo.cols * demo.rows;
+    demo.step = 0;
+    demo.trayLeft = layout.screenWidth / 2 - demo.boardSize - 10;
+    demo.boardLeft = layout.screenWidth / 2 + 10;
+    demo.top = (layout.screenHeight - TopBarHeight - demo.boardSize) / 2;
 
     const BoardGeometry g = demo.geometry();
-    CutPieces(picture, g, demo.SPA);
-    LayOutTray(g, demo.pieces(), demo.SPA);
-    TurnAtRandom(g, demo.pieces(), demo.SPA, random);
-    ShuffleSlots(g, demo.pieces(), random);
+    cutPieces(picture, g, demo.pictures);
+    layOutTray(g, demo.inPlay(), demo.pictures);
+    turnAtRandom(g, demo.inPlay(), demo.pictures, random);
+    shuffleSlots(g, demo.inPlay(), random);
     // The target cells touch: no gaps between the homes.
-    for (int i = 0; i < demo.DemoPieceCount; ++i) {
+    for (int i = 0; i < demo.pieceCount; ++i) {
         const QPoint home = g.cellTopLeft(i);
-        demo.DemoPieces[i].HomeX = home.x();
-        demo.DemoPieces[i].HomeY = home.y();
+        demo.pieces[i].homeX = home.x();
+        demo.pieces[i].homeY = home.y();
     }
 }
 
-void DemoTurn(DemoPuzzle &demo, TPieceRec &piece)
+void demoTurn(DemoPuzzle &demo, Piece &piece)
 {
-    TurnPiece(piece, demo.SPA, demo.DemoPieceCount);
+    turnPiece(piece, demo.pictures, demo.pieceCount);
 }
 
-void DrawDemoFrame(QImage &target, const DemoPuzzle &demo)
+void drawDemoFrame(QImage &target, const DemoPuzzle &demo)
 {
     target.fill(winRgb(WinColors::Navy));
     QPainter painter(&target);
-    DrawGrid(painter, demo.geometry());
+    drawBoardGrid(painter, demo.geometry());
     // The moving or turning piece always lies on top.
-    const int top = demo.DemoStep;
-    for (int i = 0; i < demo.DemoPieceCount; ++i) {
+    const int top = demo.step;
+    for (int i = 0; i < demo.pieceCount; ++i) {
         if (i != top) {
-            const TPieceRec &p = demo.DemoPieces[i];
-            demo.SPA.draw(painter, p.ImageIndex, p.X, p.Y);
+            const Piece &p = demo.pieces[i];
+            demo.pictures.draw(painter, p.imageIndex, p.x, p.y);
         }
     }
-    if (top >= 0 && top < demo.DemoPieceCount) {
-        const TPieceRec &p = demo.DemoPieces[top];
-        demo.SPA.draw(painter, p.ImageIndex, p.X, p.Y);
+    if (top >= 0 && top < demo.pieceCount) {
+        const Piece &p = demo.pieces[top];
+        demo.pictures.draw(painter, p.imageIndex, p.x, p.y);
     }
 }
+
+} // namespace tivane

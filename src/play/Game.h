@@ -1,12 +1,14 @@
 #pragma once
 // The current game: the puzzle's values, the board geometry, the pieces and their pictures.
 
-#include "BoardGeometry.h"
-#include "PictureList.h"
-#include "PieceRec.h"
+#include "play/BoardGeometry.h"
+#include "play/PictureList.h"
+#include "play/Piece.h"
 
 #include <QString>
 #include <span>
+
+namespace tivane {
 
 // Items of the play picture list besides the pieces (0..35).
 namespace PictureItem {
@@ -20,27 +22,29 @@ constexpr int Count = 41;
 
 struct Game
 {
-    QString PuzzleName;
-    bool ModelAllowed = false;
-    bool ModelShown = false;
-    bool SavedModelShown = false;
-    bool RotationEnabled = false;
-    int TimeLimit = 0;
-    int ModelMode = 0;
-    QString PictureFile;
+    QString puzzleName;
+    bool modelAllowed = false;
+    bool modelShown = false;
+    bool savedModelShown = false;
+    bool rotationEnabled = false;
+    int timeLimit = 0;
+    int modelMode = 0;
+    QString pictureFile;
 
     BoardGeometry geometry;
-    int PieceCount = 0;
+    int pieceCount = 0;
     PieceArray Pieces{};
-    int MoveCount = 0;
-    int HoverPiece = -1;
-    int HeldPiece = -1;
+    int moveCount = 0;
+    int hoverPiece = -1;
+    int heldPiece = -1;
 
     PictureList SP{PictureItem::Count};
 
-    std::span<TPieceRec> pieces() { return {Pieces.data(), static_cast<std::size_t>(PieceCount)}; }
-    std::span<const TPieceRec> pieces() const
+    std::span<Piece> inPlay() { return {Pieces.data(), static_cast<std::size_t>(pieceCount)}; }
+    std::span<const Piece> inPlay() const
     {
-        return {Pieces.data(), static_cast<std::size_t>(PieceCount)};
+        return {Pieces.data(), static_cast<std::size_t>(pieceCount)};
     }
 };
+
+} // namespace tivane

@@ -1,12 +1,14 @@
-#include "GameLoader.h"
+#include "play/GameLoader.h"
 
-#include "PictureRoutines.h"
-#include "Pieces.h"
-#include "PuzzleStore.h"
-#include "RandomSource.h"
+#include "core/PictureRoutines.h"
+#include "play/Pieces.h"
+#include "store/PuzzleStore.h"
+#include "core/RandomSource.h"
 
 #include <algorithm>
 #include <utility>
+
+namespace tivane {
 
 namespace {
 constexpr int ModelSide = 180;
@@ -20,116 +22,118 @@ QImage stretch(const QImage &picture, int x, int y, int sw, int sh, int w, int h
 }
 }
 
-void CutPieces(const QImage &picture, const BoardGeometry &g, PictureList &pictures)
+void cutPieces(const QImage &picture, const BoardGeometry &g, PictureList &pictures)
 {
     // A width (height) that is not a multiple of the grid loses its last columns (rows).
-    const int sw = picture.width() / g.GridCols;
-    const int sh = picture.height() / g.GridRows;
-    for (int r = 0; r < g.GridRows; ++r) {
-        for (int c = 0; c < g.GridCols; ++c) {
-            pictures.setItem(c + r * g.GridCols,
+    const int sw = picture.width() / g.gridCols;
+    const int sh = picture.height() / g.gridRows;
+    for (int r = 0; r < g.gridRows; ++r) {
+        for (int c = 0; c < g.gridCols; ++c) {
+            pictures.setItem(c + r * g.gridCols,
                              stretch(picture, c * sw, r * sh, sw, sh, g.cellWidth(), g.cellHeight()));
         }
     }
 }
 
-void LayOutTray(const BoardGeometry &g, std::span<TPieceRec> pieces, const PictureList &pictures)
+void layOutTray(const BoardGeometry &g, std::span<Piece> pieces, const PictureList &pictures)
 {
     const int pw = g.cellWidth();
     const int ph = g.cellHeight();
     for (int i = 0; i < static_cast<int>(pieces.size()); ++i) {
-        TPieceRec &piece = pieces[i];
-        InitPiece(piece, (i % g.GridCols) * (pw + 2) + g.TrayLeft, (i / g.GridCols) * (ph + 2) + g.TrayTop,
+        Piece &piece = pieces[i];
+        initPiece(piece, (i % g.gridCols) * (pw + 2) + g.trayLeft, (i / g.gridCols) * (ph + 2) + g.trayTop,
                   i, pictures);
-        piece.Turns = 0;
-        piece.Number = i;
-        piece.Cell = -1;
+        piece.turns = 0;
+        piece.number = i;
+        piece.cell = -1;
     }
 }
 
-void TurnAtRandom(const BoardGeometry &g, std::span<TPieceRec> pieces, PictureList &pictures,
+void turnAtRandom(const BoardGeometry &g, std::span<Piece> pieces, PictureList &pictures,
                   RandomSource &random)
 {
-    const bool square = g.GridRows == g.GridCols;
+    const bool square = g.gridRows == g.gridCols;
     const int count = static_cast<int>(pieces.size());
-    for (TPieceRec &piece : pieces) {
-        int n = random.Random(4);
+    for (Piece &piece : pieces) {
+        int n = random.random(4);
         // A piece of a non-square grid would not fit its cell after an odd number of turns.
         if (!square)
-            n = random.Random(2) * 2;
+            n = random.random(2) * 2;
         for (int k = 0; k < n; ++k)
-            TurnPiece(piece, pictures, count);
+            turnPiece(piece, pictures, count);
     }
 }
 
-void ShuffleSlots(const BoardGeometry &g, std::span<TPieceRec> pieces, RandomSource &random)
+void shuffleSlots(const BoardGeometry &g, std::span<Piece> pieces, RandomSource &random)
 {
     const int count = static_cast<int>(pieces.size());
     // Pair swaps need two pieces; a one-piece game stays on its slot.
     if (count < 2)
         return;
-    const bool singleLine = g.GridRows <= 1 || g.GridCols <= 1;
+    const bool singleLine = g.gridRows <= 1 || g.gridCols <= 1;
     for (;;) {
         for (int k = 0; k < count; ++k) {
-            const int i = random.Random(count);
-            int j = random.Random(count);
+            const int i = random.random(count);
+            int j = random.random(count);
             while (j == i)
-                j = random.Random(count);
-            std::swap(pieces[i].X, pieces[j].X);
-            std::swap(pieces[i].Y, pieces[j].Y);
+                j = random.random(count);
+            std::swap(pieces[i].x, pieces[j].x);
+            std::swap(pieces[i].y, pieces[j].y);
         }
         if (singleLine)
             return;
-        const bool anyMoved = std::any_of(pieces.begin(), pieces.end(), [](const TPieceRec &p) {
-            return p.X != p.HomeX || p.Y != p.HomeY;
+        const bool anyMoved = std::any_of(pieces.begin(), pieces.end(), [](const Piece &p) {
+            return p.x != p.homeX || p.y != p.homeY;
         });
         if (anyMoved)
             return;
     }
 }
 
-Game LoadGame(const PuzzleStore &store, int n, int screenWidth, int boardSize,
+Game loadGame(const PuzzleStore &store, int n, int screenWidth, int boardSize,
               const PictureList &fixedPictures, RandomSource &random)
 {
     const PuzzleDescription d = store.readDescription(n, DescriptionLines::All);
     QImage picture = store.readPicture(n);
 
     Game game;
-    game.SP = fixedPictures;
-    game.PuzzleName = d.PuzzleName;
-    game.ModelAllowed = d.ModelAllowed;
-    game.ModelShown = false;
-    game.SavedModelShown = d.ModelAllowed;
-    game.RotationEnabled = d.RotationEnabled;
-    game.TimeLimit = d.TimeLimit;
-    game.ModelMode = d.ModelMode;
-    game.PictureFile = PuzzleStore::pictureName(n);
-    game.geometry = BoardGeometry::forScreen(screenWidth, boardSize, d.GridCols, d.GridRows);
+    game.pictures = fixedPictures;
+    game.puzzleName = d.puzzleName;
+    game.modelAllowed = d.modelAllowed;
+    game.modelShown = false;
+    game.savedModelShown = d.modelAllowed;
+    game.rotationEnabled = d.rotationEnabled;
+    game.timeLimit = d.timeLimit;
+    game.modelMode = d.modelMode;
+    game.pictureFile = PuzzleStore::pictureName(n);
+    game.geometry = BoardGeometry::forScreen(screenWidth, boardSize, d.gridCols, d.gridRows);
     const BoardGeometry &g = game.geometry;
 
     QImage faded = picture.scaled(boardSize, boardSize, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    FadePicture(faded);
-    game.SP.setItem(PictureItem::FadedPicture, faded);
+    fadePicture(faded);
+    game.pictures.setItem(PictureItem::FadedPicture, faded);
 
     // Pieces are cut from the picture as loaded, not from the faded copy.
-    CutPieces(picture, g, game.SP);
+    cutPieces(picture, g, game.pictures);
 
-    ResampleBitmap(picture, ModelSide, ModelSide);
-    game.SP.setItem(PictureItem::Model, picture);
+    resampleBitmap(picture, ModelSide, ModelSide);
+    game.pictures.setItem(PictureItem::Model, picture);
 
-    game.PieceCount = g.GridRows * g.GridCols;
-    LayOutTray(g, game.pieces(), game.SP);
-    if (game.RotationEnabled)
-        TurnAtRandom(g, game.pieces(), game.SP, random);
-    ShuffleSlots(g, game.pieces(), random);
+    game.pieceCount = g.gridRows * g.gridCols;
+    layOutTray(g, game.inPlay(), game.pictures);
+    if (game.rotationEnabled)
+        turnAtRandom(g, game.inPlay(), game.pictures, random);
+    shuffleSlots(g, game.inPlay(), random);
     // The shuffled slot becomes the piece's home in the tray.
-    for (TPieceRec &piece : game.pieces()) {
-        piece.HomeX = piece.X;
-        piece.HomeY = piece.Y;
+    for (Piece &piece : game.inPlay()) {
+        piece.homeX = piece.x;
+        piece.homeY = piece.y;
     }
 
-    game.MoveCount = 0;
-    game.HoverPiece = -1;
-    game.HeldPiece = -1;
+    game.moveCount = 0;
+    game.hoverPiece = -1;
+    game.heldPiece = -1;
     return game;
 }
+
+} // namespace tivane

@@ -1,10 +1,12 @@
-#include "IdleDemo.h"
+#include "play/IdleDemo.h"
 
-#include "BoardSurface.h"
-#include "BuiltinResources.h"
-#include "Pieces.h"
-#include "RandomSource.h"
-#include "TivaneError.h"
+#include "play/BoardSurface.h"
+#include "core/BuiltinResources.h"
+#include "play/Pieces.h"
+#include "core/RandomSource.h"
+#include "core/Error.h"
+
+namespace tivane {
 
 IdleDemo::IdleDemo(BoardSurface *surface, const ScreenLayout &layout, PuzzleStore store,
                    RandomSource &random, QObject *parent)
@@ -16,52 +18,54 @@ QImage IdleDemo::sourcePicture()
 {
     const QList<int> numbers = puzzleNumbers ? puzzleNumbers() : QList<int>();
     if (!numbers.isEmpty()) {
-        const int n = numbers.at(m_random.Random(static_cast<int>(numbers.size())));
+        const int n = numbers.at(m_random.random(static_cast<int>(numbers.size())));
         // Nobody may be watching: a picture that cannot be read gives way to the built-in one.
         try {
             QImage picture = m_store.readPicture(n);
             if (!picture.isNull())
                 return picture;
-        } catch (const TivaneError &) {
+        } catch (const Error &) {
         }
     }
     return QImage(QString::fromLatin1(BuiltinResources::DemoPicture));
 }
 
-void IdleDemo::DemoSetup()
+void IdleDemo::setUpNewDemo()
 {
-    const int cols = DemoMinGrid + m_random.Random(DemoMaxGrid - DemoMinGrid + 1);
-    const int rows = DemoMinGrid + m_random.Random(DemoMaxGrid - DemoMinGrid + 1);
-    SetUpDemoPuzzle(m_demo, cols, rows, sourcePicture(), m_layout, m_random);
+    const int cols = DemoMinGrid + m_random.random(DemoMaxGrid - DemoMinGrid + 1);
+    const int rows = DemoMinGrid + m_random.random(DemoMaxGrid - DemoMinGrid + 1);
+    setUpDemoPuzzle(m_demo, cols, rows, sourcePicture(), m_layout, m_random);
 }
 
-void IdleDemo::DrawDemoFrame()
+void IdleDemo::drawDemoFrame()
 {
-    ::DrawDemoFrame(DX->backBuffer(), m_demo);
-    DX->Flip();
+    ::drawDemoFrame(DX->backBuffer(), m_demo);
+    DX->present();
 }
 
-void IdleDemo::AnimStep()
+void IdleDemo::step()
 {
-    if (m_demo.DemoStep >= m_demo.DemoPieceCount) {
-        DemoSetup();
-        DrawDemoFrame();
+    if (m_demo.step >= m_demo.pieceCount) {
+        setUpNewDemo();
+        drawDemoFrame();
         return;
     }
-    TPieceRec &piece = m_demo.DemoPieces[m_demo.DemoStep];
-    if (piece.Turns != 0) {
+    Piece &piece = m_demo.pieces[m_demo.step];
+    if (piece.turns != 0) {
         // The step stays on this piece until it is upright.
-        DemoTurn(m_demo, piece);
-        DrawDemoFrame();
+        demoTurn(m_demo, piece);
+        drawDemoFrame();
         if (turnSound)
             turnSound();
         return;
     }
-    DemoGlide(piece);
-    ++m_demo.DemoStep;
+    demoGlide(piece);
+    ++m_demo.step;
 }
 
-void IdleDemo::DemoGlide(TPieceRec &piece)
+void IdleDemo::demoGlide(Piece &piece)
 {
-    GlideHome(piece, [this] { DrawDemoFrame(); });
+    GlideHome(piece, [this] { drawDemoFrame(); });
 }
+
+} // namespace tivane

@@ -2,13 +2,15 @@
 // The idle demonstration on the board surface: a random stored picture cut into a random grid
 // solves itself, one step at a time, beside a game in progress without touching it.
 
-#include "DemoPuzzle.h"
-#include "PuzzleStore.h"
-#include "ScreenLayout.h"
+#include "play/DemoPuzzle.h"
+#include "store/PuzzleStore.h"
+#include "play/ScreenLayout.h"
 
 #include <QList>
 #include <QObject>
 #include <functional>
+
+namespace tivane {
 
 class BoardSurface;
 class RandomSource;
@@ -30,12 +32,12 @@ public:
 
     // A new random demonstration from a random thumbnail's picture, or from the built-in
     // picture when there is none or it cannot be read. Not drawn.
-    void DemoSetup();
-    void DrawDemoFrame();
+    void setUpNewDemo();
+    void drawDemoFrame();
     // One step: a quarter turn of the current piece, its glide home, or, once all pieces are
     // home, a new demonstration.
-    void AnimStep();
-    void DemoGlide(TPieceRec &piece);
+    void step();
+    void demoGlide(Piece &piece);
 
 private:
     QImage sourcePicture();
@@ -46,3 +48,5 @@ private:
     RandomSource &m_random;
     DemoPuzzle m_demo;
 };
+
+} // namespace tivane

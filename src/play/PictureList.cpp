@@ -1,7 +1,9 @@
-#include "PictureList.h"
+#include "play/PictureList.h"
 
 #include <QPainter>
 #include <QTransform>
+
+namespace tivane {
 
 PictureList::PictureList(int count) : m_items(static_cast<std::size_t>(count)) {}
 
@@ -56,3 +58,5 @@ void PictureList::drawScaledTurned(QPainter &painter, int k, int cx, int cy, int
     painter.drawImage(QRectF(-width / 2.0, -height / 2.0, width, height), image);
     painter.restore();
 }
+
+} // namespace tivane

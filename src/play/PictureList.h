@@ -9,6 +9,8 @@
 
 class QPainter;
 
+namespace tivane {
+
 class PictureList
 {
 public:
@@ -46,3 +48,5 @@ private:
     };
     std::vector<Item> m_items;
 };
+
+} // namespace tivane

@@ -1,105 +1,109 @@
-#include "Pieces.h"
+#include "play/Pieces.h"
 
-#include "BitmapRotation.h"
-#include "PictureList.h"
+#include "core/BitmapRotation.h"
+#include "play/PictureList.h"
 
 #include <cmath>
 #include <cstdlib>
 
-void InitPiece(TPieceRec &piece, int x, int y, int k, const PictureList &pictures)
+namespace tivane {
+
+void initPiece(Piece &piece, int x, int y, int k, const PictureList &pictures)
 {
-    piece.X = x;
-    piece.HomeX = x;
-    piece.Y = y;
-    piece.HomeY = y;
-    piece.ImageIndex = k;
-    piece.Width = pictures.width(k);
-    piece.Height = pictures.height(k);
-    piece.Moving = false;
+    piece.x = x;
+    piece.homeX = x;
+    piece.y = y;
+    piece.homeY = y;
+    piece.imageIndex = k;
+    piece.width = pictures.width(k);
+    piece.height = pictures.height(k);
+    piece.moving = false;
 }
 
-bool PieceHit(const TPieceRec &piece, int x, int y)
+bool pieceHit(const Piece &piece, int x, int y)
 {
-    return x > piece.X && x < piece.X + piece.Width && y > piece.Y && y < piece.Y + piece.Height;
+    return x > piece.x && x < piece.x + piece.width && y > piece.y && y < piece.y + piece.height;
 }
 
-int PieceInCell(std::span<const TPieceRec> pieces, int n)
+int pieceInCell(std::span<const Piece> pieces, int n)
 {
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (pieces[i].Cell == n)
+        if (pieces[i].cell == n)
             return static_cast<int>(i);
     }
     return -1;
 }
 
-bool AllPlaced(std::span<const TPieceRec> pieces)
+bool allPlaced(std::span<const Piece> pieces)
 {
-    for (const TPieceRec &p : pieces) {
-        if (p.Cell == -1)
+    for (const Piece &p : pieces) {
+        if (p.cell == -1)
             return false;
     }
     return true;
 }
 
-void RotatePiecePicture(PictureList &pictures, int k, int pieceCount)
+void rotatePiecePicture(PictureList &pictures, int k, int pieceCount)
 {
     if (k < 0 || k >= pieceCount || k >= pictures.count())
         return;
     QImage turned = pictures.picture(k);
-    RotateBitmap90(turned, -1);
+    rotateBitmap90(turned, -1);
     pictures.picture(k) = turned;
     pictures.refresh(k);
 }
 
-void TurnPiece(TPieceRec &piece, PictureList &pictures, int pieceCount)
+void turnPiece(Piece &piece, PictureList &pictures, int pieceCount)
 {
-    RotatePiecePicture(pictures, piece.ImageIndex, pieceCount);
-    piece.Turns = (piece.Turns + 1) % 4;
+    rotatePiecePicture(pictures, piece.imageIndex, pieceCount);
+    piece.turns = (piece.turns + 1) % 4;
 }
 
-std::vector<QPoint> GlidePath(const TPieceRec &piece)
+std::vector<QPoint> glidePath(const Piece &piece)
 {
-    const int x0 = piece.X;
-    const int y0 = piece.Y;
-    const int dx = x0 - piece.HomeX;
-    const int dy = y0 - piece.HomeY;
+    const int x0 = piece.x;
+    const int y0 = piece.y;
+    const int dx = x0 - piece.homeX;
+    const int dy = y0 - piece.homeY;
     float d = std::sqrt(static_cast<float>(dx * dx + dy * dy));
 
     // Straight glides take exact sines and cosines: cos(pi/2) is not exactly 0 in floating
     // point, and truncation would then put a vertical glide one pixel off its column.
     double cosA = 1.0; // same row
     double sinA = 0.0;
-    if (x0 == piece.HomeX && y0 != piece.HomeY) {
+    if (x0 == piece.homeX && y0 != piece.homeY) {
         cosA = 0.0;
         sinA = 1.0;
-    } else if (y0 != piece.HomeY) {
+    } else if (y0 != piece.homeY) {
         const double a = std::atan(static_cast<double>(std::abs(dy)) / std::abs(dx));
         cosA = std::cos(a);
         sinA = std::sin(a);
     }
-    const int sx = x0 > piece.HomeX ? 1 : -1;
-    const int sy = y0 > piece.HomeY ? 1 : -1;
+    const int sx = x0 > piece.homeX ? 1 : -1;
+    const int sy = y0 > piece.homeY ? 1 : -1;
 
     std::vector<QPoint> frames;
     while (d > 20.0f) {
-        frames.emplace_back(static_cast<int>(std::trunc(cosA * sx * d + piece.HomeX)),
-                            static_cast<int>(std::trunc(sinA * sy * d + piece.HomeY)));
+        frames.emplace_back(static_cast<int>(std::trunc(cosA * sx * d + piece.homeX)),
+                            static_cast<int>(std::trunc(sinA * sy * d + piece.homeY)));
         d -= 20.0f;
     }
-    frames.emplace_back(piece.HomeX, piece.HomeY);
+    frames.emplace_back(piece.homeX, piece.homeY);
     return frames;
 }
 
-void GlideHome(TPieceRec &piece, const std::function<void()> &drawFrame)
+void GlideHome(Piece &piece, const std::function<void()> &drawFrame)
 {
-    const std::vector<QPoint> frames = GlidePath(piece);
-    piece.Moving = true;
+    const std::vector<QPoint> frames = glidePath(piece);
+    piece.moving = true;
     for (const QPoint &p : frames) {
-        piece.X = p.x();
-        piece.Y = p.y();
+        piece.x = p.x();
+        piece.y = p.y();
         if (drawFrame)
             drawFrame();
     }
-    piece.Cell = -1;
-    piece.Moving = false;
+    piece.cell = -1;
+    piece.moving = false;
 }
+
+} // namespace tivane

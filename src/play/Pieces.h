@@ -1,38 +1,42 @@
 #pragma once
 // Operations on single pieces and on the array of the pieces of a game.
 
-#include "PieceRec.h"
+#include "play/Piece.h"
 
 #include <QPoint>
 #include <functional>
 #include <span>
 #include <vector>
 
+namespace tivane {
+
 class PictureList;
 
 // Sets a piece at (x, y), which also becomes its home, showing picture k of the list.
 // The caller sets Turns, Number and Cell.
-void InitPiece(TPieceRec &piece, int x, int y, int k, const PictureList &pictures);
+void initPiece(Piece &piece, int x, int y, int k, const PictureList &pictures);
 
 // True when (x, y) lies strictly inside the piece's rectangle: its outermost rows
 // and columns do not belong to it.
-bool PieceHit(const TPieceRec &piece, int x, int y);
+bool pieceHit(const Piece &piece, int x, int y);
 
 // The lowest index of a piece lying in cell n, or -1.
-int PieceInCell(std::span<const TPieceRec> pieces, int n);
+int pieceInCell(std::span<const Piece> pieces, int n);
 
 // True when every piece lies in a cell.
-bool AllPlaced(std::span<const TPieceRec> pieces);
+bool allPlaced(std::span<const Piece> pieces);
 
 // Turns item k of the list a quarter turn clockwise; items at or beyond pieceCount
 // (the fixed pictures) are left alone.
-void RotatePiecePicture(PictureList &pictures, int k, int pieceCount);
+void rotatePiecePicture(PictureList &pictures, int k, int pieceCount);
 
 // A clockwise quarter turn of the piece's picture; the hit rectangle does not turn.
-void TurnPiece(TPieceRec &piece, PictureList &pictures, int pieceCount);
+void turnPiece(Piece &piece, PictureList &pictures, int pieceCount);
 
 // The positions a glide home shows, one per frame, the last one at home.
-std::vector<QPoint> GlidePath(const TPieceRec &piece);
+std::vector<QPoint> glidePath(const Piece &piece);
 
 // Glides the piece home, calling drawFrame after each step, and leaves it off the board.
-void GlideHome(TPieceRec &piece, const std::function<void()> &drawFrame);
+void GlideHome(Piece &piece, const std::function<void()> &drawFrame);
+
+} // namespace tivane

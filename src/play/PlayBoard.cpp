@@ -1,14 +1,16 @@
-#include "PlayBoard.h"
+#include "play/PlayBoard.h"
 
-#include "BoardRenderer.h"
-#include "BoardSurface.h"
-#include "BuiltinResources.h"
-#include "GameLoader.h"
-#include "Pieces.h"
+#include "play/BoardRenderer.h"
+#include "play/BoardSurface.h"
+#include "core/BuiltinResources.h"
+#include "play/GameLoader.h"
+#include "play/Pieces.h"
 
 #include <QCoreApplication>
 #include <QPainter>
 #include <QTimer>
+
+namespace tivane {
 
 namespace {
 QImage builtin(const char *path) { return QImage(QString::fromLatin1(path)); }
@@ -19,63 +21,63 @@ PlayBoard::PlayBoard(BoardSurface *surface, const ScreenLayout &layout, QObject 
 {
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(50);
-    connect(m_timer1, &QTimer::timeout, this, &PlayBoard::Timer1Timer);
+    connect(m_timer1, &QTimer::timeout, this, &PlayBoard::dealStep);
 
-    m_game.SP.setItem(PictureItem::QuestionMark, builtin(BuiltinResources::QuestionMark));
-    m_game.SP.setItem(PictureItem::Logo, builtin(BuiltinResources::Logo), BuiltinResources::LogoKey);
-    m_game.SP.setItem(PictureItem::NoModel, builtin(BuiltinResources::NoModelSign),
+    m_game.pictures.setItem(PictureItem::QuestionMark, builtin(BuiltinResources::QuestionMark));
+    m_game.pictures.setItem(PictureItem::Logo, builtin(BuiltinResources::Logo), BuiltinResources::LogoKey);
+    m_game.pictures.setItem(PictureItem::NoModel, builtin(BuiltinResources::NoModelSign),
                       BuiltinResources::NoModelSignKey);
 }
 
-void PlayBoard::LoadGame(const PuzzleStore &store, int n, RandomSource &random)
+void PlayBoard::loadGame(const PuzzleStore &store, int n, RandomSource &random)
 {
-    Game loaded = ::LoadGame(store, n, m_layout.ScreenWidth, m_layout.BoardSize, m_game.SP, random);
+    Game loaded = ::loadGame(store, n, m_layout.screenWidth, m_layout.boardSize, m_game.pictures, random);
     m_game = std::move(loaded);
-    emit titleChanged(m_game.PuzzleName);
+    emit titleChanged(m_game.puzzleName);
     GameActive = true;
 }
 
-void PlayBoard::DrawBoard()
+void PlayBoard::drawBoard()
 {
-    DrawBoardFrame(DX->backBuffer(), m_game, modelSlot());
-    DX->Flip();
+    drawBoardFrame(DX->backBuffer(), m_game, modelSlot());
+    DX->present();
 }
 
-void PlayBoard::DealAnimation()
+void PlayBoard::dealAnimation()
 {
-    DrawEmptyBoard(DX->backBuffer(), m_game, modelSlot());
-    DX->Flip();
-    DealIndex = 0;
-    if (m_game.PieceCount <= 0)
+    drawEmptyBoard(DX->backBuffer(), m_game, modelSlot());
+    DX->present();
+    dealIndex = 0;
+    if (m_game.pieceCount <= 0)
         return;
     m_timer1->start();
     while (m_timer1->isActive())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-void PlayBoard::Timer1Timer()
+void PlayBoard::dealStep()
 {
-    if (DealIndex >= m_game.PieceCount) {
+    if (dealIndex >= m_game.pieceCount) {
         m_timer1->stop();
         return;
     }
     {
         QPainter painter(&DX->backBuffer());
-        DrawPiece(painter, m_game, m_game.Pieces[DealIndex]);
+        drawPiece(painter, m_game, m_game.pieces[dealIndex]);
     }
     sound(Sound::PickUp);
-    DX->Flip();
-    ++DealIndex;
-    if (DealIndex >= m_game.PieceCount)
+    DX->present();
+    ++dealIndex;
+    if (dealIndex >= m_game.pieceCount)
         m_timer1->stop();
 }
 
-void PlayBoard::WelcomeAnimation()
+void PlayBoard::welcomeAnimation()
 {
     emit titleChanged(QString());
-    for (int i = 0; i < WelcomeFrames; ++i) {
-        DrawWelcomeFrame(DX->backBuffer(), m_game.SP, i);
-        DX->Flip();
+    for (int i = 0; i < WelcomeFrameCount; ++i) {
+        drawWelcomeFrame(DX->backBuffer(), m_game.pictures, i);
+        DX->present();
         QCoreApplication::processEvents();
     }
 }
@@ -88,17 +90,17 @@ void PlayBoard::sound(Sound s)
 
 void PlayBoard::setPointer(Qt::CursorShape shape) { DX->setCursor(shape); }
 
-void PlayBoard::glideHome(TPieceRec &piece)
+void PlayBoard::glideHome(Piece &piece)
 {
-    GlideHome(piece, [this] { DrawBoard(); });
+    GlideHome(piece, [this] { drawBoard(); });
 }
 
 bool PlayBoard::notePointer(int x, int y)
 {
-    if (x == LastMouseX && y == LastMouseY)
+    if (x == lastMouseX && y == lastMouseY)
         return false;
-    LastMouseX = x;
-    LastMouseY = y;
+    lastMouseX = x;
+    lastMouseY = y;
     return true;
 }
 
@@ -106,19 +108,19 @@ void PlayBoard::DXMouseMove(int x, int y)
 {
     if (!GameActive)
         return;
-    if (m_game.HeldPiece >= 0) {
-        TPieceRec &held = m_game.Pieces[m_game.HeldPiece];
-        held.X = x - GrabDX;
-        held.Y = y - GrabDY;
-        DrawBoard();
+    if (m_game.heldPiece >= 0) {
+        Piece &held = m_game.pieces[m_game.heldPiece];
+        held.x = x - grabDX;
+        held.y = y - grabDY;
+        drawBoard();
         return;
     }
-    m_game.HoverPiece = -1;
+    m_game.hoverPiece = -1;
     setPointer(Qt::ArrowCursor);
     // From the top of the drawing order down, so the piece seen on top is found.
     for (int i = topIndex(); i >= 0; --i) {
-        if (PieceHit(m_game.Pieces[i], x, y)) {
-            m_game.HoverPiece = i;
+        if (pieceHit(m_game.pieces[i], x, y)) {
+            m_game.hoverPiece = i;
             setPointer(Qt::PointingHandCursor);
             break;
         }
@@ -129,81 +131,81 @@ void PlayBoard::DXClick()
 {
     if (!GameActive)
         return;
-    if (m_game.HeldPiece < 0) {
-        if (m_game.HoverPiece >= 0)
+    if (m_game.heldPiece < 0) {
+        if (m_game.hoverPiece >= 0)
             takePiece();
         return;
     }
     putDown();
     if (GameActive)
-        DrawBoard();
+        drawBoard();
 }
 
 void PlayBoard::takePiece()
 {
     sound(Sound::PickUp);
     const int top = topIndex();
-    if (m_game.HoverPiece < top)
-        std::swap(m_game.Pieces[m_game.HoverPiece], m_game.Pieces[top]);
-    m_game.HeldPiece = top;
-    TPieceRec &held = m_game.Pieces[top];
-    held.Cell = -1;
-    GrabDX = LastMouseX - held.X;
-    GrabDY = LastMouseY - held.Y;
-    m_game.HoverPiece = -1;
+    if (m_game.hoverPiece < top)
+        std::swap(m_game.pieces[m_game.hoverPiece], m_game.pieces[top]);
+    m_game.heldPiece = top;
+    Piece &held = m_game.pieces[top];
+    held.cell = -1;
+    grabDX = lastMouseX - held.x;
+    grabDY = lastMouseY - held.y;
+    m_game.hoverPiece = -1;
     setPointer(Qt::BlankCursor);
 }
 
 void PlayBoard::putDown()
 {
     sound(Sound::PutDown);
-    ++m_game.MoveCount;
+    ++m_game.moveCount;
     const int top = topIndex();
-    const int c = m_game.geometry.CellAt(LastMouseX, LastMouseY, DropCol, DropRow);
+    const int c = m_game.geometry.cellAt(lastMouseX, lastMouseY, dropCol, dropRow);
     if (c == -1) {
         // The pointer stays hidden until it moves again.
-        glideHome(m_game.Pieces[m_game.HeldPiece]);
-        m_game.HoverPiece = -1;
-        m_game.HeldPiece = -1;
+        glideHome(m_game.pieces[m_game.heldPiece]);
+        m_game.hoverPiece = -1;
+        m_game.heldPiece = -1;
         return;
     }
-    const int occupant = PieceInCell(m_game.pieces(), c);
-    TPieceRec &held = m_game.Pieces[m_game.HeldPiece];
-    const QPoint corner = m_game.geometry.cellTopLeft(DropCol, DropRow);
-    held.Cell = c;
-    held.X = corner.x();
-    held.Y = corner.y();
+    const int occupant = pieceInCell(m_game.inPlay(), c);
+    Piece &held = m_game.pieces[m_game.heldPiece];
+    const QPoint corner = m_game.geometry.cellTopLeft(dropCol, dropRow);
+    held.cell = c;
+    held.x = corner.x();
+    held.y = corner.y();
     if (occupant == -1) {
-        m_game.HeldPiece = -1;
+        m_game.heldPiece = -1;
         setPointer(Qt::ArrowCursor);
         CompletionTest();
         return;
     }
     // The two change places: the occupant goes into the hand, on top of the drawing order.
-    m_game.Pieces[occupant].Cell = -1;
+    m_game.pieces[occupant].cell = -1;
     if (occupant < top)
-        std::swap(m_game.Pieces[occupant], m_game.Pieces[top]);
-    m_game.HeldPiece = top;
-    GrabDX = LastMouseX - m_game.Pieces[top].X;
-    GrabDY = LastMouseY - m_game.Pieces[top].Y;
-    m_game.HoverPiece = -1;
+        std::swap(m_game.pieces[occupant], m_game.pieces[top]);
+    m_game.heldPiece = top;
+    grabDX = lastMouseX - m_game.pieces[top].x;
+    grabDY = lastMouseY - m_game.pieces[top].y;
+    m_game.hoverPiece = -1;
     setPointer(Qt::BlankCursor);
 }
 
 void PlayBoard::CompletionTest()
 {
-    if (!AllPlaced(m_game.pieces()))
+    if (!allPlaced(m_game.inPlay()))
         return;
     bool anyWrong = false;
-    for (TPieceRec &piece : m_game.pieces()) {
-        if (piece.Turns != 0 || piece.Cell != piece.Number) {
+    for (Piece &piece : m_game.inPlay()) {
+        if (piece.turns != 0 || piece.cell != piece.number) {
             anyWrong = true;
             glideHome(piece);
         }
     }
     if (anyWrong)
         return;
-    DrawBoard();
+    drawBoard();
     GameActive = false;
     if (won)
         won();
@@ -211,26 +213,28 @@ void PlayBoard::CompletionTest()
 
 void PlayBoard::DXMouseDown(Qt::MouseButton button)
 {
-    if (!GameActive || button != Qt::RightButton || m_game.HeldPiece < 0 || !m_game.RotationEnabled)
+    if (!GameActive || button != Qt::RightButton || m_game.heldPiece < 0 || !m_game.rotationEnabled)
         return;
-    TurnPiece(m_game.Pieces[m_game.HeldPiece], m_game.SP, m_game.PieceCount);
+    turnPiece(m_game.pieces[m_game.heldPiece], m_game.pictures, m_game.pieceCount);
     sound(Sound::Turn);
-    DrawBoard();
+    drawBoard();
 }
 
 void PlayBoard::bsoluceMouseDown()
 {
-    if (!GameActive || m_game.ModelShown || !m_game.ModelAllowed)
+    if (!GameActive || m_game.modelShown || !m_game.modelAllowed)
         return;
-    m_game.SavedModelShown = m_game.ModelShown;
-    m_game.ModelShown = true;
-    DrawBoard();
+    m_game.savedModelShown = m_game.modelShown;
+    m_game.modelShown = true;
+    drawBoard();
 }
 
 void PlayBoard::bsoluceMouseUp()
 {
     if (!GameActive)
         return;
-    m_game.ModelShown = m_game.SavedModelShown;
-    DrawBoard();
+    m_game.modelShown = m_game.savedModelShown;
+    drawBoard();
 }
+
+} // namespace tivane

@@ -2,16 +2,19 @@
 // The play engine on the board surface: holds the current game, loads a new one,
 // draws board frames, the deal and the welcome animation.
 
-#include "Game.h"
-#include "ScreenLayout.h"
-#include "Sound.h"
+#include "play/Game.h"
+#include "play/ScreenLayout.h"
+#include "core/Sound.h"
 
 #include <QObject>
 #include <functional>
 
+class QTimer;
+
+namespace tivane {
+
 class BoardSurface;
 class PuzzleStore;
-class QTimer;
 class RandomSource;
 
 class PlayBoard : public QObject
@@ -22,33 +25,33 @@ public:
 
     Game &game() { return m_game; }
     const Game &game() const { return m_game; }
-    PictureList &SP() { return m_game.SP; }
+    PictureList &SP() { return m_game.pictures; }
     BoardSurface *surface() const { return DX; }
 
     bool GameActive = false;
-    int DealIndex = 0;
-    int LastMouseX = -1;
-    int LastMouseY = -1;
-    int GrabDX = 0;
-    int GrabDY = 0;
-    int DropCol = 0;
-    int DropRow = 0;
+    int dealIndex = 0;
+    int lastMouseX = -1;
+    int lastMouseY = -1;
+    int grabDX = 0;
+    int grabDY = 0;
+    int dropCol = 0;
+    int dropRow = 0;
 
     // Plays a sound when the sound effects are on; set by the main screen.
     std::function<void(Sound)> playSound;
     // The puzzle is complete and GameActive is already false: the main screen applauds.
     std::function<void()> won;
 
-    // Replaces the current game by puzzle n, as a whole: when loading fails (TivaneError),
+    // Replaces the current game by puzzle n, as a whole: when loading fails (Error),
     // the game in progress, its pictures and GameActive are left as they were.
-    void LoadGame(const PuzzleStore &store, int n, RandomSource &random);
+    void loadGame(const PuzzleStore &store, int n, RandomSource &random);
 
-    void DrawBoard();
+    void drawBoard();
     // Draws the empty board, then shows one piece every 50 ms; returns when all are shown.
-    void DealAnimation();
-    void Timer1Timer();
+    void dealAnimation();
+    void dealStep();
     // The logo grows and spins inside a shrinking frame; returns at the last frame.
-    void WelcomeAnimation();
+    void welcomeAnimation();
 
     QTimer *Timer1() const { return m_timer1; }
 
@@ -71,15 +74,17 @@ private:
     void takePiece();
     void putDown();
     void CompletionTest();
-    void glideHome(TPieceRec &piece);
+    void glideHome(Piece &piece);
     void sound(Sound s);
     void setPointer(Qt::CursorShape shape);
-    int topIndex() const { return m_game.PieceCount - 1; }
+    int topIndex() const { return m_game.pieceCount - 1; }
 
-    QPoint modelSlot() const { return {m_layout.ModelLeft, m_layout.ModelTop}; }
+    QPoint modelSlot() const { return {m_layout.modelLeft, m_layout.modelTop}; }
 
     BoardSurface *DX;
     ScreenLayout m_layout;
     Game m_game;
     QTimer *m_timer1;
 };
+
+} // namespace tivane

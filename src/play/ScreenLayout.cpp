@@ -1,6 +1,8 @@
-#include "ScreenLayout.h"
+#include "play/ScreenLayout.h"
 
 #include <cmath>
+
+namespace tivane {
 
 namespace {
 constexpr int QuitButtonWidth = 81;
@@ -12,27 +14,29 @@ constexpr int ModelSide = 180;
 ScreenLayout computeScreenLayout(int screenWidth, int screenHeight)
 {
     ScreenLayout l;
-    l.ScreenWidth = screenWidth;
-    l.ScreenHeight = screenHeight;
+    l.screenWidth = screenWidth;
+    l.screenHeight = screenHeight;
 
     // Each ratio is kept in single precision before the two are compared.
     const float a = static_cast<float>(screenHeight / 600.0 / 1.1);
     const float c = static_cast<float>(screenWidth / 800.0 / 1.1);
-    l.ScreenScale = a >= c ? a : c;
+    l.scale = a >= c ? a : c;
     // Rounded to nearest, halves to even (the default floating-point rounding mode).
-    l.BoardSize = static_cast<int>(std::nearbyint(static_cast<double>(l.ScreenScale) * 360.0));
+    l.boardSize = static_cast<int>(std::nearbyint(static_cast<double>(l.scale) * 360.0));
 
-    l.DXWidth = screenWidth;
-    l.DXHeight = screenHeight - TopBarHeight;
+    l.boardWidth = screenWidth;
+    l.boardHeight = screenHeight - TopBarHeight;
 
-    l.BquitterLeft = screenWidth - QuitButtonWidth;
-    l.BaideLeft = l.BquitterLeft - SmallButtonWidth;
-    l.BinsLeft = l.BaideLeft - SmallButtonWidth;
-    l.BsonLeft = l.BinsLeft - SmallButtonWidth;
-    l.BsoluceLeft = l.BsonLeft - SmallButtonWidth;
+    l.quitButtonLeft = screenWidth - QuitButtonWidth;
+    l.aboutButtonLeft = l.quitButtonLeft - SmallButtonWidth;
+    l.instructionsButtonLeft = l.aboutButtonLeft - SmallButtonWidth;
+    l.soundButtonLeft = l.instructionsButtonLeft - SmallButtonWidth;
+    l.modelButtonLeft = l.soundButtonLeft - SmallButtonWidth;
 
-    l.LtitreWidth = screenWidth - 2 * TitleMargin;
-    l.ModelLeft = screenWidth / 2 - ModelSide / 2;
-    l.ModelTop = 10;
+    l.titleWidth = screenWidth - 2 * TitleMargin;
+    l.modelLeft = screenWidth / 2 - ModelSide / 2;
+    l.modelTop = 10;
     return l;
 }
+
+} // namespace tivane

@@ -1,24 +1,29 @@
 #pragma once
+
+namespace tivane {
+
 // Sizes and places of the main screen, worked out from the screen size alone.
 
 struct ScreenLayout
 {
-    int ScreenWidth = 0;
-    int ScreenHeight = 0;
-    float ScreenScale = 0.0f;   // board drawing scale relative to an 800 x 600 screen
-    int BoardSize = 0;          // side of the square puzzle picture on screen
-    int DXWidth = 0;
-    int DXHeight = 0;
-    int BquitterLeft = 0;
-    int BaideLeft = 0;
-    int BinsLeft = 0;
-    int BsonLeft = 0;
-    int BsoluceLeft = 0;
-    int LtitreWidth = 0;
-    int ModelLeft = 0;
-    int ModelTop = 0;
+    int screenWidth = 0;
+    int screenHeight = 0;
+    float scale = 0.0f;   // board drawing scale relative to an 800 x 600 screen
+    int boardSize = 0;          // side of the square puzzle picture on screen
+    int boardWidth = 0;
+    int boardHeight = 0;
+    int quitButtonLeft = 0;
+    int aboutButtonLeft = 0;
+    int instructionsButtonLeft = 0;
+    int soundButtonLeft = 0;
+    int modelButtonLeft = 0;
+    int titleWidth = 0;
+    int modelLeft = 0;
+    int modelTop = 0;
 };
 
 constexpr int TopBarHeight = 32;
 
 ScreenLayout computeScreenLayout(int screenWidth, int screenHeight);
+
+} // namespace tivane

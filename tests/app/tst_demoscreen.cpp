@@ -1,6 +1,6 @@
-#include "IdleDemo.h"
+#include "play/IdleDemo.h"
 #include "MainScreenRig.h"
-#include "PlayBoard.h"
+#include "play/PlayBoard.h"
 #include "TestPuzzles.h"
 
 #include <QApplication>
@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace tivane;
+
 namespace {
 constexpr QRgb Navy = 0xFF000080u;
 
@@ -19,13 +21,13 @@ constexpr QRgb Navy = 0xFF000080u;
 // was paused while the window was open.
 struct ModalAnswerer
 {
-    TDepart *depart;
+    MainScreen *depart;
     int thumbnail;
     bool seen = false;
     bool demoPausedMeanwhile = false;
     QTimer poll;
 
-    ModalAnswerer(TDepart *d, int thumb = -1) : depart(d), thumbnail(thumb)
+    ModalAnswerer(MainScreen *d, int thumb = -1) : depart(d), thumbnail(thumb)
     {
         poll.setInterval(10);
         QObject::connect(&poll, &QTimer::timeout, [this] {
@@ -33,8 +35,8 @@ struct ModalAnswerer
             if (!dialog || seen)
                 return;
             seen = true;
-            demoPausedMeanwhile = depart->animThread().Suspended();
-            auto *chooser = qobject_cast<TFliste *>(dialog);
+            demoPausedMeanwhile = depart->animThread().isSuspended();
+            auto *chooser = qobject_cast<PuzzleChooser *>(dialog);
             if (chooser && thumbnail >= 0) {
                 QWidget *vv = chooser->findChild<QWidget *>(QStringLiteral("VV%1").arg(thumbnail));
                 QTest::mouseClick(vv, Qt::LeftButton, {}, QPoint(50, 50));
@@ -63,7 +65,7 @@ private:
     QTemporaryDir m_store;
     int m_puzzle = -1;
     std::unique_ptr<MainScreenRig> m_rig;
-    TDepart *m_depart = nullptr;
+    MainScreen *m_depart = nullptr;
 
     BoardSurface *dx() { return m_depart->board(); }
     Game &game() { return m_depart->play()->game(); }
@@ -71,9 +73,9 @@ private:
 
     void startDemo()
     {
-        for (int i = 0; i < m_depart->idle().IdleLimit; ++i)
+        for (int i = 0; i < m_depart->idle().limit; ++i)
             m_depart->personneTimer();
-        QVERIFY(!m_depart->animThread().Suspended());
+        QVERIFY(!m_depart->animThread().isSuspended());
         QCOMPARE(dx()->backBuffer().pixel(1000, 5), Navy);
     }
 
@@ -87,10 +89,10 @@ private:
 
     GameSnapshot snapshot()
     {
-        GameSnapshot s{game().Pieces, {}, game().MoveCount, game().ModelAllowed, {}};
-        for (int k = 0; k < game().SP.count(); ++k)
-            s.pictures << game().SP.picture(k);
-        m_depart->play()->DrawBoard();
+        GameSnapshot s{game().pieces, {}, game().moveCount, game().modelAllowed, {}};
+        for (int k = 0; k < game().pictures.count(); ++k)
+            s.pictures << game().pictures.picture(k);
+        m_depart->play()->drawBoard();
         s.board = dx()->backBuffer().copy();
         return s;
     }
@@ -100,8 +102,8 @@ private:
     {
         for (int step = 0; step < 2000; ++step) {
             const DemoPuzzle &d = demo();
-            const bool turning = d.DemoStep < d.DemoPieceCount && d.DemoPieces[d.DemoStep].Turns != 0;
-            m_depart->demo()->AnimStep();
+            const bool turning = d.step < d.pieceCount && d.pieces[d.step].turns != 0;
+            m_depart->demo()->step();
             if (turning)
                 return true;
         }
@@ -123,7 +125,7 @@ private slots:
     {
         m_rig = std::make_unique<MainScreenRig>();
         m_depart = &m_rig->Depart;
-        m_depart->state().SoundOn = false;
+        m_depart->state().soundOn = false;
         QVERIFY(m_rig->show());
     }
 
@@ -148,25 +150,25 @@ private slots:
         auto *title = m_depart->findChild<QLabel *>(QStringLiteral("Ltitre"));
         if (withGame) {
             playThePuzzle();
-            game().MoveCount = 4;
+            game().moveCount = 4;
             before = snapshot();
         }
-        const int timeLeft = m_depart->state().TimeLeft;
+        const int timeLeft = m_depart->state().timeLeft;
 
         startDemo();
         // Let it run by itself until a few pieces are home.
-        QTRY_VERIFY_WITH_TIMEOUT(demo().DemoStep >= 3, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(demo().step >= 3, 20000);
 
         if (withGame) {
-            QCOMPARE(game().Pieces, before.pieces);
-            for (int k = 0; k < game().SP.count(); ++k)
-                QCOMPARE(game().SP.picture(k), before.pictures.at(k));
-            QCOMPARE(game().MoveCount, before.moveCount);
-            QVERIFY(!game().ModelAllowed);
+            QCOMPARE(game().pieces, before.pieces);
+            for (int k = 0; k < game().pictures.count(); ++k)
+                QCOMPARE(game().pictures.picture(k), before.pictures.at(k));
+            QCOMPARE(game().moveCount, before.moveCount);
+            QVERIFY(!game().modelAllowed);
             QVERIFY(m_depart->GameActive());
             // The clock goes on counting underneath.
             QVERIFY(tjeu->isActive());
-            QVERIFY(m_depart->state().TimeLeft <= timeLeft && m_depart->state().TimeLeft > 0);
+            QVERIFY(m_depart->state().timeLeft <= timeLeft && m_depart->state().timeLeft > 0);
             QCOMPARE(title->text(), QStringLiteral("Sans modèle"));
         }
 
@@ -175,8 +177,8 @@ private slots:
             QTest::mouseMove(dx(), QPoint(700, 600));
         else
             QTest::mouseMove(m_depart, QPoint(760, 16));
-        QVERIFY(m_depart->animThread().Suspended());
-        QCOMPARE(m_depart->idle().IdleTicks, 0);
+        QVERIFY(m_depart->animThread().isSuspended());
+        QCOMPARE(m_depart->idle().ticks, 0);
         if (withGame) {
             QCOMPARE(dx()->backBuffer(), before.board);
             QCOMPARE(dx()->flipCount(), flips + 1);
@@ -197,13 +199,13 @@ private slots:
     {
         m_depart->random().seed(4);
         startDemo();
-        m_depart->animThread().Suspend();
+        m_depart->animThread().suspend();
         QCOMPARE(soundEffects(), 0);
         QVERIFY(runOneTurnStep());
         // Sound off: no sound played, nothing waited for.
         QCOMPARE(soundEffects(), 0);
 
-        m_depart->state().SoundOn = true;
+        m_depart->state().soundOn = true;
         QVERIFY(runOneTurnStep());
         const QList<QSoundEffect *> effects = m_depart->sounds().findChildren<QSoundEffect *>();
         QCOMPARE(effects.size(), 1);
@@ -224,9 +226,9 @@ private slots:
         QFETCH(QString, button);
         QFETCH(bool, paused);
         startDemo();
-        QTRY_VERIFY_WITH_TIMEOUT(demo().DemoStep >= 1, 20000);
-        const int cols = demo().DemoCols;
-        const int step = demo().DemoStep;
+        QTRY_VERIFY_WITH_TIMEOUT(demo().step >= 1, 20000);
+        const int cols = demo().cols;
+        const int step = demo().step;
 
         ModalAnswerer answerer(m_depart);
         if (button == "Bjouer")
@@ -240,10 +242,10 @@ private slots:
         QCOMPARE(m_depart->findChild<QTimer *>(QStringLiteral("personne"))->isActive(), true);
 
         // It goes on with the same puzzle, from where it was.
-        QVERIFY(!m_depart->animThread().Suspended());
+        QVERIFY(!m_depart->animThread().isSuspended());
         if (paused) {
-            QCOMPARE(demo().DemoCols, cols);
-            QVERIFY(demo().DemoStep >= step);
+            QCOMPARE(demo().cols, cols);
+            QVERIFY(demo().step >= step);
         }
         const int now = dx()->flipCount();
         QTRY_VERIFY_WITH_TIMEOUT(dx()->flipCount() > now, 20000);
@@ -255,7 +257,7 @@ private slots:
         startDemo();
         // JOUER without a pointer move over it, as after the win dialog.
         playThePuzzle();
-        QVERIFY(m_depart->animThread().Suspended());
+        QVERIFY(m_depart->animThread().isSuspended());
         const int flips = dx()->flipCount();
         QTest::qWait(3 * Tanim::StepIntervalMs);
         QCOMPARE(dx()->flipCount(), flips);

@@ -1,8 +1,8 @@
-#include "Descramble.h"
-#include "TFaide.h"
-#include "TFap.h"
-#include "TFbravo.h"
-#include "TFperdu.h"
+#include "app/dialogs/descramble.h"
+#include "app/dialogs/InstructionsDialog.h"
+#include "app/dialogs/AboutBox.h"
+#include "app/dialogs/WinDialog.h"
+#include "app/dialogs/TimeOutDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,17 +14,19 @@
 
 #include <memory>
 
+using namespace tivane;
+
 namespace {
 
 std::unique_ptr<FramelessDialog> makeDialog(const QString &name, QWidget *parent = nullptr)
 {
     if (name == QLatin1String("TFbravo"))
-        return std::make_unique<TFbravo>(parent);
+        return std::make_unique<WinDialog>(parent);
     if (name == QLatin1String("TFperdu"))
-        return std::make_unique<TFperdu>(parent);
+        return std::make_unique<TimeOutDialog>(parent);
     if (name == QLatin1String("TFaide"))
-        return std::make_unique<TFaide>(parent);
-    return std::make_unique<TFap>(parent);
+        return std::make_unique<InstructionsDialog>(parent);
+    return std::make_unique<AboutBox>(parent);
 }
 
 QString textOf(const QWidget *widget)
@@ -38,7 +40,7 @@ QString textOf(const QWidget *widget)
     return QStringLiteral("<no text>");
 }
 
-QLabel *genOf(const TFap &ap)
+QLabel *genOf(const AboutBox &ap)
 {
     return ap.findChild<QLabel *>(QStringLiteral("Gen"));
 }
@@ -139,7 +141,7 @@ void TestDialogs::moveCount()
 {
     QFETCH(int, moves);
     QFETCH(QString, text);
-    TFbravo bravo;
+    WinDialog bravo;
     bravo.setMoveCount(99);
     bravo.setMoveCount(moves);
     const auto *label = bravo.findChild<QLabel *>(QStringLiteral("Label3"));
@@ -151,7 +153,7 @@ void TestDialogs::moveCount()
 // The lines are written once at creation: what a child types survives closing and showing again.
 void TestDialogs::instructionsKeepWhatIsTyped()
 {
-    TFaide aide;
+    InstructionsDialog aide;
     auto *memo = aide.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
     QVERIFY(memo);
     QVERIFY(!memo->isReadOnly());
@@ -198,7 +200,7 @@ void TestDialogs::descramble()
     QFETCH(QString, key);
     QFETCH(QString, data);
     QFETCH(QString, expected);
-    QCOMPARE(Descramble(key, data), expected);
+    QCOMPARE(descramble(key, data), expected);
 }
 
 void TestDialogs::scrambleRoundTripsEveryCode()
@@ -207,20 +209,20 @@ void TestDialogs::scrambleRoundTripsEveryCode()
     for (int code = 0; code < 256; ++code)
         all += QChar(code);
     const QString key = QStringLiteral("Zébulon");
-    const QString scrambled = Scramble(key, all);
+    const QString scrambled = scramble(key, all);
     QCOMPARE(scrambled.size(), all.size());
     QVERIFY(scrambled != all);
-    QCOMPARE(Descramble(key, scrambled), all);
+    QCOMPARE(descramble(key, scrambled), all);
 }
 
 void TestDialogs::contactLinkOpensTheDescrambledAddress()
 {
     const QString expected = QStringLiteral("mailto:contact@tivane.example.org");
-    const QString stored = QString::fromLatin1(TFap::ScrambledContact, sizeof(TFap::ScrambledContact) - 1);
+    const QString stored = QString::fromLatin1(AboutBox::ScrambledContact, sizeof(AboutBox::ScrambledContact) - 1);
     QVERIFY(!stored.contains(QStringLiteral("tivane")));
-    QCOMPARE(Descramble(QString::fromLatin1(TFap::ContactKey), stored), expected);
+    QCOMPARE(descramble(QString::fromLatin1(AboutBox::ContactKey), stored), expected);
 
-    TFap ap;
+    AboutBox ap;
     QList<QUrl> opened;
     ap.setUrlOpener([&opened](const QUrl &url) { opened << url; });
     auto *link = ap.findChild<QAbstractButton *>(QStringLiteral("SpeedButton2"));
@@ -232,26 +234,26 @@ void TestDialogs::contactLinkOpensTheDescrambledAddress()
 // 2 pixels up a step; once past -161 the text comes in again from the bottom: 162 steps a cycle.
 void TestDialogs::creditsCycle()
 {
-    TFap ap;
+    AboutBox ap;
     ap.show();
     QVERIFY(ap.moveTimer());
-    ap.moveTimer()->Suspend();
+    ap.moveTimer()->suspend();
     QLabel *gen = genOf(ap);
     QCOMPARE(gen->y(), 161);
     for (int step = 1; step <= 161; ++step) {
-        ap.ScrollCredits();
+        ap.scrollCredits();
         QCOMPARE(gen->y(), 161 - 2 * step);
         QCOMPARE(gen->x(), 0);
     }
     QCOMPARE(gen->y(), -161);
-    ap.ScrollCredits();
+    ap.scrollCredits();
     QCOMPARE(gen->y(), 161);
     ap.GenClick();
 }
 
 void TestDialogs::creditsRunOnlyWhileShown()
 {
-    TFap ap;
+    AboutBox ap;
     QCOMPARE(ap.moveTimer(), nullptr);
     QLabel *gen = genOf(ap);
 
@@ -262,8 +264,8 @@ void TestDialogs::creditsRunOnlyWhileShown()
         MoveTimer *pacer = ap.moveTimer();
         QVERIFY(pacer);
         QCOMPARE(pacer->interval(), 50);
-        QVERIFY(!pacer->Suspended());
-        QVERIFY(!pacer->Terminated());
+        QVERIFY(!pacer->isSuspended());
+        QVERIFY(!pacer->isTerminated());
 
         QTRY_VERIFY(gen->y() <= 161 - 3 * 2);
         QCOMPARE((161 - gen->y()) % 2, 0);
@@ -274,8 +276,8 @@ void TestDialogs::creditsRunOnlyWhileShown()
         else
             ap.hide();
         QVERIFY(!ap.isVisible());
-        QVERIFY(pacer->Suspended());
-        QVERIFY(pacer->Terminated());
+        QVERIFY(pacer->isSuspended());
+        QVERIFY(pacer->isTerminated());
         const int stoppedAt = gen->y();
         QTest::qWait(200);
         QCOMPARE(gen->y(), stoppedAt);
@@ -369,7 +371,7 @@ void TestDialogs::colours()
 // The background picture sets the box's size and rings the panel with a light frame.
 void TestDialogs::aboutBoxFramesTheBlackPanel()
 {
-    TFap ap;
+    AboutBox ap;
     QCOMPARE(ap.size(), QSize(325, 211));
     const auto *image = ap.findChild<QLabel *>(QStringLiteral("Image1"));
     QVERIFY(image);

@@ -1,5 +1,5 @@
 #include "MainScreenRig.h"
-#include "PlayBoard.h"
+#include "play/PlayBoard.h"
 #include "TestPuzzles.h"
 
 #include <QApplication>
@@ -10,21 +10,23 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace tivane;
+
 namespace {
 // Answers the next modal window: the chooser by `answer`, a message box by OK.
 // Records the text of every message box seen.
 struct ModalAnswerer
 {
-    std::function<void(TFliste *)> answer;
+    std::function<void(PuzzleChooser *)> answer;
     QStringList messages;
     QTimer poll;
 
-    explicit ModalAnswerer(std::function<void(TFliste *)> a) : answer(std::move(a))
+    explicit ModalAnswerer(std::function<void(PuzzleChooser *)> a) : answer(std::move(a))
     {
         poll.setInterval(10);
         QObject::connect(&poll, &QTimer::timeout, [this] {
             QWidget *modal = QApplication::activeModalWidget();
-            if (auto *chooser = qobject_cast<TFliste *>(modal)) {
+            if (auto *chooser = qobject_cast<PuzzleChooser *>(modal)) {
                 if (answer) {
                     auto once = std::move(answer);
                     answer = nullptr;
@@ -39,14 +41,14 @@ struct ModalAnswerer
     }
 };
 
-void clickThumbnail(TFliste *chooser, int n)
+void clickThumbnail(PuzzleChooser *chooser, int n)
 {
     auto *vv = chooser->findChild<QWidget *>(QStringLiteral("VV%1").arg(n));
     QVERIFY(vv);
     QTest::mouseClick(vv, Qt::LeftButton, {}, QPoint(50, 50));
 }
 
-void pressAnnuler(TFliste *chooser)
+void pressAnnuler(PuzzleChooser *chooser)
 {
     QTest::mouseClick(chooser->findChild<QWidget *>(QStringLiteral("Annuler")), Qt::LeftButton);
 }
@@ -60,7 +62,7 @@ private:
     int m_cat = -1;
     int m_dog = -1;
     std::unique_ptr<MainScreenRig> m_rig;
-    TDepart *m_depart = nullptr;
+    MainScreen *m_depart = nullptr;
 
     QLabel *title() { return m_depart->findChild<QLabel *>(QStringLiteral("Ltitre")); }
 
@@ -85,48 +87,48 @@ private slots:
 
     void choosingAPuzzleDealsIt()
     {
-        ModalAnswerer answerer([this](TFliste *c) { clickThumbnail(c, m_cat); });
+        ModalAnswerer answerer([this](PuzzleChooser *c) { clickThumbnail(c, m_cat); });
         const int flips = m_depart->board()->flipCount();
         m_depart->BjouerClick();
 
         QVERIFY(m_depart->GameActive());
         const Game &game = m_depart->play()->game();
-        QCOMPARE(game.PuzzleName, QStringLiteral("Le chat"));
-        QCOMPARE(game.PieceCount, 6);
+        QCOMPARE(game.puzzleName, QStringLiteral("Le chat"));
+        QCOMPARE(game.pieceCount, 6);
         QCOMPARE(title()->text(), QStringLiteral("Le chat"));
-        QCOMPARE(m_depart->state().SelectedPuzzle, m_cat);
+        QCOMPARE(m_depart->state().selectedPuzzle, m_cat);
         // The empty board, then one flip a piece.
         QCOMPARE(m_depart->board()->flipCount() - flips, 1 + 6);
         QVERIFY(m_depart->findChild<QTimer *>("personne")->isActive());
-        QVERIFY(m_depart->animThread().Suspended());
+        QVERIFY(m_depart->animThread().isSuspended());
         QVERIFY(answerer.messages.isEmpty());
     }
 
     void cancellingKeepsTheGame()
     {
         {
-            ModalAnswerer first([this](TFliste *c) { clickThumbnail(c, m_dog); });
+            ModalAnswerer first([this](PuzzleChooser *c) { clickThumbnail(c, m_dog); });
             m_depart->BjouerClick();
         }
-        m_depart->play()->game().MoveCount = 3;
+        m_depart->play()->game().moveCount = 3;
         const QImage board = m_depart->board()->backBuffer().copy();
 
         // A right click on a thumbnail, then ANNULER: nothing changes.
-        ModalAnswerer second([](TFliste *c) {
+        ModalAnswerer second([](PuzzleChooser *c) {
             QTest::mouseClick(c->thumbnails().first(), Qt::RightButton, {}, QPoint(50, 50));
             pressAnnuler(c);
         });
         m_depart->BjouerClick();
-        QCOMPARE(m_depart->state().SelectedPuzzle, -1);
+        QCOMPARE(m_depart->state().selectedPuzzle, -1);
         QVERIFY(m_depart->GameActive());
-        QCOMPARE(m_depart->play()->game().PuzzleName, QStringLiteral("Le chien"));
-        QCOMPARE(m_depart->play()->game().MoveCount, 3);
+        QCOMPARE(m_depart->play()->game().puzzleName, QStringLiteral("Le chien"));
+        QCOMPARE(m_depart->play()->game().moveCount, 3);
         QCOMPARE(m_depart->board()->backBuffer(), board);
     }
 
     void cancellingWithoutAGameWelcomesAgain()
     {
-        ModalAnswerer answerer([](TFliste *c) { pressAnnuler(c); });
+        ModalAnswerer answerer([](PuzzleChooser *c) { pressAnnuler(c); });
         const int flips = m_depart->board()->flipCount();
         m_depart->BjouerClick();
         QVERIFY(!m_depart->GameActive());
@@ -137,21 +139,21 @@ private slots:
     void aFailedLoadLeavesTheGame()
     {
         {
-            ModalAnswerer first([this](TFliste *c) { clickThumbnail(c, m_dog); });
+            ModalAnswerer first([this](PuzzleChooser *c) { clickThumbnail(c, m_dog); });
             m_depart->BjouerClick();
         }
 
         // The cat's picture disappears after the list was built.
         const QString picture = PuzzleStore::pictureName(m_cat);
         QVERIFY(QFile::rename(picture, picture + ".bak"));
-        ModalAnswerer second([this](TFliste *c) { clickThumbnail(c, m_cat); });
+        ModalAnswerer second([this](PuzzleChooser *c) { clickThumbnail(c, m_cat); });
         m_depart->BjouerClick();
         QVERIFY(QFile::rename(picture + ".bak", picture));
 
         QCOMPARE(second.messages.size(), 1);
         QVERIFY2(second.messages.first().contains(picture), qPrintable(second.messages.first()));
         QVERIFY(m_depart->GameActive());
-        QCOMPARE(m_depart->play()->game().PuzzleName, QStringLiteral("Le chien"));
+        QCOMPARE(m_depart->play()->game().puzzleName, QStringLiteral("Le chien"));
         QCOMPARE(title()->text(), QStringLiteral("Le chien"));
     }
 };

@@ -1,9 +1,11 @@
-#include "BoardSurface.h"
-#include "TDepart.h"
+#include "play/BoardSurface.h"
+#include "app/MainScreen.h"
 
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
+
+using namespace tivane;
 
 namespace {
 QImage iconImage(const QToolButton *button)
@@ -43,7 +45,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, hint);
 
-        TDepart depart(QRect(0, 0, 1024, 768));
+        MainScreen depart(QRect(0, 0, 1024, 768));
         QWidget *control = depart.findChild<QWidget *>(name);
         QVERIFY2(control, qPrintable(name));
         QCOMPARE(control->geometry(), geometry);
@@ -59,16 +61,16 @@ private slots:
 
     void startsAsTheWelcomeScreen()
     {
-        TDepart depart(QRect(0, 0, 800, 600));
+        MainScreen depart(QRect(0, 0, 800, 600));
         QCOMPARE(depart.geometry(), QRect(0, 0, 800, 600));
         QVERIFY(depart.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(depart.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
-        QCOMPARE(depart.layout().BoardSize, 327);
-        QVERIFY(depart.state().SoundOn);
+        QCOMPARE(depart.layout().boardSize, 327);
+        QVERIFY(depart.state().soundOn);
         QVERIFY(!depart.GameActive());
-        QVERIFY(depart.state().FirstPaint);
-        QVERIFY(depart.animThread().Suspended());
-        QCOMPARE(depart.idle().IdleLimit, 30);
+        QVERIFY(depart.state().firstPaint);
+        QVERIFY(depart.animThread().isSuspended());
+        QCOMPARE(depart.idle().limit, 30);
         QVERIFY(depart.findChild<QLabel *>("Ltemps")->isHidden());
 
         auto *personne = depart.findChild<QTimer *>("personne");
@@ -80,11 +82,11 @@ private slots:
 
     void firstPaintWaitsForTheListThenWelcomes()
     {
-        TDepart depart(QRect(0, 0, 800, 600));
+        MainScreen depart(QRect(0, 0, 800, 600));
         depart.board()->setFlipPacing(false);
         depart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&depart));
-        QTRY_VERIFY(!depart.state().FirstPaint);
+        QTRY_VERIFY(!depart.state().firstPaint);
         QCoreApplication::processEvents();
         QCOMPARE(depart.board()->backBuffer().size(), QSize(800, 568));
         // Nothing is drawn until the chooser's list is built.
@@ -99,17 +101,17 @@ private slots:
 
     void soundButtonToggles()
     {
-        TDepart depart(QRect(0, 0, 800, 600));
+        MainScreen depart(QRect(0, 0, 800, 600));
         auto *bson = depart.findChild<QToolButton *>("Bson");
         const QImage soundOn = iconImage(bson);
 
         QTest::mouseClick(bson, Qt::LeftButton);
-        QVERIFY(!depart.state().SoundOn);
+        QVERIFY(!depart.state().soundOn);
         const QImage soundOff = iconImage(bson);
         QVERIFY(soundOff != soundOn);
 
         QTest::mouseClick(bson, Qt::LeftButton);
-        QVERIFY(depart.state().SoundOn);
+        QVERIFY(depart.state().soundOn);
         QCOMPARE(iconImage(bson), soundOn);
     }
 
@@ -123,18 +125,18 @@ private slots:
     void idleCountStartsTheDemonstration()
     {
         QFETCH(bool, bravoShown);
-        TDepart depart(QRect(0, 0, 800, 600));
+        MainScreen depart(QRect(0, 0, 800, 600));
         depart.board()->setFlipPacing(false);
-        depart.state().BravoShown = bravoShown;
+        depart.state().winShown = bravoShown;
         for (int i = 0; i < 29; ++i)
             depart.personneTimer();
-        QCOMPARE(depart.idle().IdleTicks, 29);
-        QVERIFY(depart.animThread().Suspended());
+        QCOMPARE(depart.idle().ticks, 29);
+        QVERIFY(depart.animThread().isSuspended());
         QCOMPARE(depart.board()->flipCount(), 0);
 
         depart.personneTimer();
-        QCOMPARE(depart.idle().IdleTicks, 0);
-        QCOMPARE(depart.animThread().Suspended(), bravoShown);
+        QCOMPARE(depart.idle().ticks, 0);
+        QCOMPARE(depart.animThread().isSuspended(), bravoShown);
         if (bravoShown) {
             QCOMPARE(depart.board()->flipCount(), 0);
             return;
@@ -146,7 +148,7 @@ private slots:
         // While it runs, the next thirty ticks start no other one.
         for (int i = 0; i < 30; ++i)
             depart.personneTimer();
-        QCOMPARE(depart.idle().IdleTicks, 0);
+        QCOMPARE(depart.idle().ticks, 0);
         QCOMPARE(depart.board()->flipCount(), 1);
     }
 
@@ -167,7 +169,7 @@ private slots:
         QFETCH(QString, over);
         QFETCH(bool, resets);
 
-        TDepart depart(QRect(0, 0, 1024, 768));
+        MainScreen depart(QRect(0, 0, 1024, 768));
         depart.board()->setFlipPacing(false);
         depart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&depart));
@@ -181,17 +183,17 @@ private slots:
         for (int i = 0; i < 12; ++i)
             depart.personneTimer();
         QTest::mouseMove(&depart, at);
-        QCOMPARE(depart.idle().IdleTicks, resets ? 0 : 12);
+        QCOMPARE(depart.idle().ticks, resets ? 0 : 12);
     }
 
     void quitClosesTheScreen()
     {
-        TDepart depart(QRect(0, 0, 800, 600));
+        MainScreen depart(QRect(0, 0, 800, 600));
         depart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&depart));
         QTest::mouseClick(depart.findChild<QToolButton *>("bquitter"), Qt::LeftButton);
         QVERIFY(!depart.isVisible());
-        QVERIFY(depart.animThread().Terminated());
+        QVERIFY(depart.animThread().isTerminated());
     }
 };
 

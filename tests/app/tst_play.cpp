@@ -1,5 +1,5 @@
 #include "MainScreenRig.h"
-#include "PlayBoard.h"
+#include "play/PlayBoard.h"
 #include "TestPuzzles.h"
 
 #include <QApplication>
@@ -11,6 +11,8 @@
 #include <QToolButton>
 
 #include <algorithm>
+
+using namespace tivane;
 
 namespace {
 // Closes the next modal windows as a child would: the win and time-out messages by their
@@ -30,8 +32,8 @@ struct DialogCloser
             seen << modal->objectName();
             for (const QLabel *label : modal->findChildren<QLabel *>())
                 seen << label->text();
-            const char *button = qobject_cast<TFliste *>(modal) ? "Annuler"
-                                 : qobject_cast<TFbravo *>(modal) ? "SpeedButton1"
+            const char *button = qobject_cast<PuzzleChooser *>(modal) ? "Annuler"
+                                 : qobject_cast<WinDialog *>(modal) ? "SpeedButton1"
                                                                   : "Lp";
             QTest::mouseClick(modal->findChild<QWidget *>(QLatin1String(button)), Qt::LeftButton);
         });
@@ -62,7 +64,7 @@ class TestPlay : public QObject
 private:
     QTemporaryDir m_store;
     std::unique_ptr<MainScreenRig> m_rig;
-    TDepart *m_depart = nullptr;
+    MainScreen *m_depart = nullptr;
 
     PlayBoard *play() { return m_depart->play(); }
     Game &game() { return m_depart->play()->game(); }
@@ -73,22 +75,22 @@ private:
     {
         PuzzleStore store;
         const int n = TestPuzzles::add(store, TestPuzzles::description("Jeu", 2, 2, modelMode, rotation, timeLimit));
-        play()->LoadGame(store, n, m_depart->random());
-        play()->DrawBoard();
+        play()->loadGame(store, n, m_depart->random());
+        play()->drawBoard();
     }
 
     int indexOf(int number)
     {
-        for (int i = 0; i < game().PieceCount; ++i)
-            if (game().Pieces[i].Number == number)
+        for (int i = 0; i < game().pieceCount; ++i)
+            if (game().pieces[i].number == number)
                 return i;
         return -1;
     }
-    TPieceRec &piece(int number) { return game().Pieces[indexOf(number)]; }
+    Piece &piece(int number) { return game().pieces[indexOf(number)]; }
     QPoint centreOf(int number)
     {
-        const TPieceRec &p = piece(number);
-        return {p.X + p.Width / 2, p.Y + p.Height / 2};
+        const Piece &p = piece(number);
+        return {p.x + p.width / 2, p.y + p.height / 2};
     }
     QPoint cellCentre(int cell)
     {
@@ -126,33 +128,33 @@ private slots:
     void outermostPixelsDoNotTakeAPiece()
     {
         start();
-        const TPieceRec p = piece(0);
-        clickAt({p.X, p.Y + 50});
-        QCOMPARE(game().HeldPiece, -1);
-        clickAt({p.X + 50, p.Y + p.Height});
-        QCOMPARE(game().HeldPiece, -1);
+        const Piece p = piece(0);
+        clickAt({p.x, p.y + 50});
+        QCOMPARE(game().heldPiece, -1);
+        clickAt({p.x + 50, p.y + p.height});
+        QCOMPARE(game().heldPiece, -1);
         QCOMPARE(dx()->cursor().shape(), Qt::ArrowCursor);
 
-        moveTo({p.X + 1, p.Y + 50});
+        moveTo({p.x + 1, p.y + 50});
         QCOMPARE(dx()->cursor().shape(), Qt::PointingHandCursor);
-        const int formerTop = game().Pieces[3].Number;
+        const int formerTop = game().pieces[3].number;
         const int takenFrom = indexOf(0);
-        clickAt({p.X + 1, p.Y + 50});
-        QCOMPARE(game().HeldPiece, 3);
-        QCOMPARE(game().Pieces[3].Number, 0);
+        clickAt({p.x + 1, p.y + 50});
+        QCOMPARE(game().heldPiece, 3);
+        QCOMPARE(game().pieces[3].number, 0);
         if (takenFrom != 3)
-            QCOMPARE(game().Pieces[takenFrom].Number, formerTop);
+            QCOMPARE(game().pieces[takenFrom].number, formerTop);
         QCOMPARE(dx()->cursor().shape(), Qt::BlankCursor);
-        QCOMPARE(game().MoveCount, 0);
+        QCOMPARE(game().moveCount, 0);
     }
 
     void heldPieceFollowsThePointer()
     {
         start();
         take(2);
-        const QPoint grab = centreOf(2) - QPoint(piece(2).X, piece(2).Y);
+        const QPoint grab = centreOf(2) - QPoint(piece(2).x, piece(2).y);
         moveTo({700, 600});
-        QCOMPARE(QPoint(piece(2).X, piece(2).Y), QPoint(700, 600) - grab);
+        QCOMPARE(QPoint(piece(2).x, piece(2).y), QPoint(700, 600) - grab);
         // Drawn on top, at its new place.
         QCOMPARE(dx()->backBuffer().pixel(700, 600), TestPuzzles::cellColour(2));
     }
@@ -170,16 +172,16 @@ private slots:
         QFETCH(QString, where);
         start();
         const BoardGeometry &g = game().geometry;
-        const QPoint at = where == "left edge" ? QPoint(g.BoardLeft, g.BoardTop + 50)
-                        : where == "top edge"  ? QPoint(g.BoardLeft + 50, g.BoardTop)
-                                               : QPoint(g.TrayLeft + 3, g.TrayTop + 3);
+        const QPoint at = where == "left edge" ? QPoint(g.boardLeft, g.boardTop + 50)
+                        : where == "top edge"  ? QPoint(g.boardLeft + 50, g.boardTop)
+                                               : QPoint(g.trayLeft + 3, g.trayTop + 3);
         take(1);
         clickAt(at);
-        const TPieceRec &p = piece(1);
-        QCOMPARE(QPoint(p.X, p.Y), QPoint(p.HomeX, p.HomeY));
-        QCOMPARE(p.Cell, -1);
-        QCOMPARE(game().HeldPiece, -1);
-        QCOMPARE(game().MoveCount, 1);
+        const Piece &p = piece(1);
+        QCOMPARE(QPoint(p.x, p.y), QPoint(p.homeX, p.homeY));
+        QCOMPARE(p.cell, -1);
+        QCOMPARE(game().heldPiece, -1);
+        QCOMPARE(game().moveCount, 1);
         // The pointer stays hidden until the next move.
         QCOMPARE(dx()->cursor().shape(), Qt::BlankCursor);
         moveTo(at + QPoint(1, 1));
@@ -200,33 +202,33 @@ private slots:
         // The last piece needed, dropped on piece 0: they change places, nothing completes.
         take(1);
         dropIn(1);
-        QCOMPARE(game().MoveCount, 4);
+        QCOMPARE(game().moveCount, 4);
         QVERIFY(play()->GameActive);
-        QCOMPARE(piece(1).Cell, 1);
-        QCOMPARE(game().HeldPiece, 3);
-        QCOMPARE(game().Pieces[3].Number, 0);
-        QCOMPARE(piece(0).Cell, -1);
+        QCOMPARE(piece(1).cell, 1);
+        QCOMPARE(game().heldPiece, 3);
+        QCOMPARE(game().pieces[3].number, 0);
+        QCOMPARE(piece(0).cell, -1);
         QCOMPARE(dx()->cursor().shape(), Qt::BlankCursor);
     }
 
     void aTurnedPieceIsSentHome()
     {
         start();
-        game().RotationEnabled = true;
+        game().rotationEnabled = true;
         take(0);
         QTest::mouseClick(dx(), Qt::RightButton, {}, cellCentre(0));
-        QCOMPARE(piece(0).Turns, 1);
+        QCOMPARE(piece(0).turns, 1);
         dropIn(0);
         for (int k = 1; k < 4; ++k) {
             take(k);
             dropIn(k);
         }
         QVERIFY(play()->GameActive);
-        QCOMPARE(piece(0).Cell, -1);
-        QCOMPARE(QPoint(piece(0).X, piece(0).Y), QPoint(piece(0).HomeX, piece(0).HomeY));
+        QCOMPARE(piece(0).cell, -1);
+        QCOMPARE(QPoint(piece(0).x, piece(0).y), QPoint(piece(0).homeX, piece(0).homeY));
         for (int k = 1; k < 4; ++k)
-            QCOMPARE(piece(k).Cell, k);
-        QCOMPARE(game().MoveCount, 4);
+            QCOMPARE(piece(k).cell, k);
+        QCOMPARE(game().moveCount, 4);
     }
 
     void wrongPiecesGlideHomeInArrayOrder()
@@ -235,8 +237,8 @@ private slots:
         // Watch which piece glides at each frame the board presents.
         QList<int> gliding;
         GlideWatcher watcher([&] {
-            for (int i = 0; i < game().PieceCount; ++i)
-                if (game().Pieces[i].Moving && (gliding.isEmpty() || gliding.last() != i))
+            for (int i = 0; i < game().pieceCount; ++i)
+                if (game().pieces[i].moving && (gliding.isEmpty() || gliding.last() != i))
                     gliding << i;
         });
         dx()->installEventFilter(&watcher);
@@ -252,11 +254,11 @@ private slots:
         std::sort(wrong.begin(), wrong.end());
         QCOMPARE(gliding, wrong);
         for (int k = 0; k < 3; ++k) {
-            QCOMPARE(piece(k).Cell, -1);
-            QCOMPARE(QPoint(piece(k).X, piece(k).Y), QPoint(piece(k).HomeX, piece(k).HomeY));
+            QCOMPARE(piece(k).cell, -1);
+            QCOMPARE(QPoint(piece(k).x, piece(k).y), QPoint(piece(k).homeX, piece(k).homeY));
         }
-        QCOMPARE(piece(3).Cell, 3);
-        QCOMPARE(game().MoveCount, 4);
+        QCOMPARE(piece(3).cell, 3);
+        QCOMPARE(game().moveCount, 4);
     }
 
     void aSolvedPuzzleApplauds()
@@ -264,13 +266,13 @@ private slots:
         start(1, true);
         // Turn the first piece taken four times: turns are not moves.
         for (int k = 0; k < 4; ++k)
-            piece(k).Turns = 0;
-        game().RotationEnabled = true;
+            piece(k).turns = 0;
+        game().rotationEnabled = true;
         DialogCloser closer;
         take(0);
         for (int t = 0; t < 4; ++t)
             QTest::mouseClick(dx(), Qt::RightButton, {}, cellCentre(0));
-        QCOMPARE(piece(0).Turns, 0);
+        QCOMPARE(piece(0).turns, 0);
         for (int k = 0; k < 4; ++k) {
             if (k > 0)
                 take(k);
@@ -280,7 +282,7 @@ private slots:
         // The chooser opened after the win dialog and was cancelled.
         QVERIFY(closer.seen.contains(QStringLiteral("Fliste")));
         QVERIFY(!play()->GameActive);
-        QVERIFY(!m_depart->state().BravoShown);
+        QVERIFY(!m_depart->state().winShown);
     }
 
     void modelShowsWhileMIsHeld_data()
@@ -298,14 +300,14 @@ private slots:
         QFETCH(bool, shows);
         start(mode);
         auto *m = m_depart->findChild<QToolButton *>(QStringLiteral("bsoluce"));
-        const QPoint slot(m_depart->layout().ModelLeft + 20, m_depart->layout().ModelTop + 20);
+        const QPoint slot(m_depart->layout().modelLeft + 20, m_depart->layout().modelTop + 20);
         const QRgb before = dx()->backBuffer().pixel(slot);
         QTest::mousePress(m, Qt::LeftButton);
         QCOMPARE(dx()->backBuffer().pixel(slot) == TestPuzzles::cellColour(0), shows);
-        QCOMPARE(game().ModelShown, shows);
+        QCOMPARE(game().modelShown, shows);
         QTest::mouseRelease(m, Qt::LeftButton);
         QCOMPARE(dx()->backBuffer().pixel(slot), before);
-        QVERIFY(!game().ModelShown);
+        QVERIFY(!game().modelShown);
     }
 
     void zeroPixelMovesAreNotActivity()
@@ -317,23 +319,23 @@ private slots:
         QMouseEvent same(QEvent::MouseMove, QPointF(300, 300), dx()->mapToGlobal(QPointF(300, 300)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(dx(), &same);
-        QCOMPARE(m_depart->idle().IdleTicks, 5);
+        QCOMPARE(m_depart->idle().ticks, 5);
         moveTo({301, 300});
-        QCOMPARE(m_depart->idle().IdleTicks, 0);
+        QCOMPARE(m_depart->idle().ticks, 0);
     }
 
     void doubleClicksTakeOnceAndTurnTwice()
     {
         start();
-        game().RotationEnabled = true;
+        game().rotationEnabled = true;
         const QPoint at = centreOf(1);
         moveTo(at);
         doubleClickAt(Qt::LeftButton, at);
-        QCOMPARE(game().HeldPiece, 3);
-        QCOMPARE(game().Pieces[3].Number, 1);
-        QCOMPARE(game().MoveCount, 0);
+        QCOMPARE(game().heldPiece, 3);
+        QCOMPARE(game().pieces[3].number, 1);
+        QCOMPARE(game().moveCount, 0);
         doubleClickAt(Qt::RightButton, at);
-        QCOMPARE(piece(1).Turns, 2);
+        QCOMPARE(piece(1).turns, 2);
     }
 
     void clockText_data()
@@ -353,7 +355,7 @@ private slots:
         QFETCH(int, left);
         QFETCH(QString, text);
         QFETCH(QColor, colour);
-        m_depart->state().TimeLeft = left;
+        m_depart->state().timeLeft = left;
         m_depart->ShowClock();
         auto *label = m_depart->findChild<QLabel *>(QStringLiteral("Ltemps"));
         QCOMPARE(label->text(), text);
@@ -365,7 +367,7 @@ private slots:
         start(1, false, 2);
         auto *label = m_depart->findChild<QLabel *>(QStringLiteral("Ltemps"));
         label->show();
-        m_depart->state().TimeLeft = 2;
+        m_depart->state().timeLeft = 2;
         m_depart->TjeuTimer();
         QCOMPARE(label->text(), QStringLiteral("00:01"));
         QVERIFY(play()->GameActive);

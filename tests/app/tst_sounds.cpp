@@ -1,8 +1,10 @@
-#include "SoundBank.h"
+#include "app/SoundBank.h"
 
 #include <QElapsedTimer>
 #include <QTest>
 #include <QtEndian>
+
+using namespace tivane;
 
 namespace {
 QByteArray le32(quint32 v)

@@ -1,9 +1,14 @@
-#include "BuiltinResources.h"
-#include "PuzzleStore.h"
-#include "TFliste.h"
-#include "ThumbnailMarks.h"
+#include "core/BuiltinResources.h"
+#include "store/PuzzleStore.h"
+#include "library/PuzzleChooser.h"
+#include "library/ThumbnailMarks.h"
+#include "ModalAnswerer.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPointer>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -20,6 +25,8 @@
 
 #include <functional>
 
+using namespace tivane;
+
 namespace {
 
 constexpr QRgb Ground = 0xFF203040u;  // a thumbnail colour no badge uses
@@ -35,13 +42,13 @@ PuzzleDescription description(const QString &name, int cols = 1, int rows = 1, b
                               bool rotation = false, int time = 0)
 {
     PuzzleDescription d;
-    d.PuzzleName = name;
-    d.GridCols = cols;
-    d.GridRows = rows;
-    d.ModelAllowed = model;
-    d.ModelMode = model ? 1 : 0;
-    d.RotationEnabled = rotation;
-    d.TimeLimit = time;
+    d.puzzleName = name;
+    d.gridCols = cols;
+    d.gridRows = rows;
+    d.modelAllowed = model;
+    d.modelMode = model ? 1 : 0;
+    d.rotationEnabled = rotation;
+    d.timeLimit = time;
     return d;
 }
 
@@ -56,52 +63,22 @@ void fillStore(PuzzleStore &store, int count)
         addPuzzle(store, description(QStringLiteral("Puzzle %1").arg(i)));
 }
 
-// Answers every message box that comes up while it lives, and notes what it said.
-class BoxAnswerer
+// Opens the chooser for a choice; `act` is called on it once it is shown. Returns its result
+// once it has closed (-2 should `act` leave it open).
+int runChooser(PuzzleChooser &form, const std::function<void(PuzzleChooser *)> &act)
 {
-public:
-    explicit BoxAnswerer(std::function<void()> onBox = {}) : m_onBox(std::move(onBox))
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { answer(); });
-        m_timer.start(10);
+    form.openForChoice();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return -3;
+    act(&form);
+    if (!QTest::qWaitFor([&form] { return !form.isVisible(); }, 5000)) {
+        form.done(-2);
+        return -2;
     }
-
-    QStringList titles;
-    QStringList texts;
-
-private:
-    void answer()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        titles << box->windowTitle();
-        texts << box->text();
-        if (m_onBox)
-            m_onBox();
-        box->buttons().constFirst()->click();
-    }
-
-    std::function<void()> m_onBox;
-    QTimer m_timer;
-};
-
-// Runs the chooser with exec(); `act` is called on it once it is shown. A guard closes it
-// should `act` leave it open.
-int execChooser(TFliste &form, const std::function<void(TFliste *)> &act)
-{
-    QTimer::singleShot(0, [&act] {
-        if (auto *shown = qobject_cast<TFliste *>(QApplication::activeModalWidget()))
-            act(shown);
-    });
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, &form, [&form] { form.done(-2); });
-    guard.start(5000);
-    return form.exec();
+    return form.result();
 }
 
-QScrollArea *scrollBox(TFliste &form) { return form.findChild<QScrollArea *>(QStringLiteral("SB")); }
+QScrollArea *scrollBox(PuzzleChooser &form) { return form.findChild<QScrollArea *>(QStringLiteral("SB")); }
 
 // The first pixel of a badge that is not its key colour.
 QPoint firstFigurePixel(const QImage &badge)
@@ -140,7 +117,9 @@ private slots:
     void unreadablePuzzlesAreLeftOut();
     void emptyStore();
     void rescanDropsDeletedPuzzle();
-    void rescanFromTheMenuRequest();
+    void listFollowsTheStore();
+    void deleteAsksFirst_data();
+    void deleteAsksFirst();
 };
 
 void TestChooser::gridMarks_data()
@@ -248,7 +227,9 @@ void TestChooser::formLayout()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    TFliste form(PuzzleStore(dir.path()), {});
+    PuzzleStore store(dir.path());
+    PuzzleChooser form(store);
+    form.scanPuzzles();
 
     QCOMPARE(form.size(), QSize(728, 480));
     QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -294,7 +275,8 @@ void TestChooser::thumbnailPlaces()
     QVERIFY(dir.isValid());
     PuzzleStore store(dir.path());
     fillStore(store, 7);
-    TFliste form(store, {});
+    PuzzleChooser form(store);
+    form.scanPuzzles();
 
     QCOMPARE(form.puzzleNumbers(), (QList<int>{0, 1, 2, 3, 4, 5, 6}));
     const QList<QPoint> places = {{10, 10}, {120, 10}, {230, 10}, {340, 10},
@@ -303,7 +285,7 @@ void TestChooser::thumbnailPlaces()
     QCOMPARE(vv.size(), places.size());
     for (int i = 0; i < vv.size(); ++i) {
         QCOMPARE(vv[i]->geometry(), QRect(places[i], QSize(100, 100)));
-        QCOMPARE(vv[i]->Tag(), i);
+        QCOMPARE(vv[i]->tag(), i);
         QCOMPARE(vv[i]->objectName(), QStringLiteral("VV%1").arg(i));
         QCOMPARE(vv[i]->toolTip(), QStringLiteral("Puzzle %1").arg(i));
         QCOMPARE(vv[i]->cursor().shape(), Qt::PointingHandCursor);
@@ -333,7 +315,8 @@ void TestChooser::thumbnailsShowTheirPuzzle()
     five.write("Cinq\r\n2\r\n2\r\nmod\xE8le=NON\r\nrotation=NON\r\n");
     five.close();
 
-    TFliste form(store, {});
+    PuzzleChooser form(store);
+    form.scanPuzzles();
     QCOMPARE(form.puzzleNumbers(), (QList<int>{0, 1, 2, 3}));
     const ThumbnailBadges badges = ThumbnailBadges::builtin();
     const QList<ThumbnailMarks> marks = {{3, 2, true, false, false},
@@ -355,7 +338,8 @@ void TestChooser::wheelScrollsTheList()
     QVERIFY(dir.isValid());
     PuzzleStore store(dir.path());
     fillStore(store, 19);  // four rows: one more than the box shows
-    TFliste form(store, {});
+    PuzzleChooser form(store);
+    form.scanPuzzles();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
@@ -400,23 +384,31 @@ void TestChooser::mouseDown()
     PuzzleStore store(dir.path());
     fillStore(store, 3);
     store.deletePuzzle(1);  // numbers 0 and 2: the Tag is not the list position
-    TFliste form(store, {});
-    QSignalSpy requests(&form, &TFliste::popupRequested);
+    PuzzleChooser form(store);
+    form.scanPuzzles();
+    QSignalSpy requests(&form, &PuzzleChooser::popupRequested);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     ThumbnailLabel *vv = form.thumbnails().at(1);
-    QCOMPARE(vv->Tag(), 2);
+    QCOMPARE(vv->tag(), 2);
     const QPoint at(30, 40);
     QTest::mousePress(vv, button, modifiers, at);
 
-    QCOMPARE(form.SelectedPuzzle, 2);
-    QCOMPARE(form.PictureFile, QStringLiteral("image2.bmp"));
-    QCOMPARE(form.PopupPuzzle, popup ? 2 : -1);
+    QCOMPARE(form.selectedPuzzle(), 2);
+    QCOMPARE(form.pictureFile(), QStringLiteral("image2.bmp"));
+    QCOMPARE(form.popupPuzzle(), popup ? 2 : -1);
     QCOMPARE(requests.size(), popup ? 1 : 0);
+    QCOMPARE(form.managementMenu()->isVisible(), popup);
     if (popup) {
         QCOMPARE(requests.at(0).at(0).toInt(), 2);
         QCOMPARE(requests.at(0).at(1).toPoint(), vv->mapToGlobal(at));
+        QCOMPARE(form.managementMenu()->pos(), vv->mapToGlobal(at));
+        QStringList entries;
+        for (const QAction *action : form.managementMenu()->actions())
+            entries << action->text();
+        QCOMPARE(entries, (QStringList{"Imprimer", "Supprimer", "Modifier", "Exporter", "Importer"}));
+        form.managementMenu()->hide();
     }
     QVERIFY(form.isVisible());  // a press alone closes nothing
     QTest::mouseRelease(vv, button, modifiers, at);
@@ -438,14 +430,14 @@ void TestChooser::leftClickAnswersThePuzzle()
     PuzzleStore store(dir.path());
     fillStore(store, 8);
     store.deletePuzzle(2);
-    TFliste form(store, {});
+    PuzzleChooser form(store);
+    form.scanPuzzles();
 
-    form.SelectedPuzzle = -1;
-    const int result = execChooser(form, [modifiers](TFliste *shown) {
+    const int result = runChooser(form, [modifiers](PuzzleChooser *shown) {
         QTest::mouseClick(shown->thumbnails().at(6), Qt::LeftButton, modifiers, {50, 50});
     });
     QCOMPARE(result, int(QDialog::Accepted));
-    QCOMPARE(form.SelectedPuzzle, 7);
+    QCOMPARE(form.selectedPuzzle(), 7);
 }
 
 void TestChooser::cancelAnswersMinusOne_data()
@@ -475,10 +467,10 @@ void TestChooser::cancelAnswersMinusOne()
     QVERIFY(dir.isValid());
     PuzzleStore store(dir.path());
     fillStore(store, 3);
-    TFliste form(store, {});
+    PuzzleChooser form(store);
+    form.scanPuzzles();
 
-    form.SelectedPuzzle = -1;
-    const int result = execChooser(form, [&](TFliste *shown) {
+    const int result = runChooser(form, [&](PuzzleChooser *shown) {
         ThumbnailLabel *vv = shown->thumbnails().at(1);
         if (button != Qt::NoButton) {
             QTest::mousePress(vv, button, modifiers, {50, 50});
@@ -490,9 +482,9 @@ void TestChooser::cancelAnswersMinusOne()
             QTest::mouseClick(shown->findChild<QToolButton *>(QStringLiteral("Annuler")), Qt::LeftButton);
     });
     QCOMPARE(result, int(QDialog::Rejected));
-    QCOMPARE(form.SelectedPuzzle, -1);
+    QCOMPARE(form.selectedPuzzle(), -1);
     if (button != Qt::NoButton)
-        QCOMPARE(form.PictureFile, QStringLiteral("image1.bmp"));  // the press did land
+        QCOMPARE(form.pictureFile(), QStringLiteral("image1.bmp"));  // the press did land
 }
 
 void TestChooser::unreadablePuzzlesAreLeftOut()
@@ -513,13 +505,18 @@ void TestChooser::unreadablePuzzlesAreLeftOut()
 
     int finished = 0;
     QList<int> finishedWhenBoxShown;
-    BoxAnswerer boxes([&] { finishedWhenBoxShown << finished; });
-    TFliste form(store, [&finished] { ++finished; });
+    ModalAnswerer boxes([&](QWidget *box) {
+        finishedWhenBoxShown << finished;
+        ModalAnswerer::clickStandard(box, QMessageBox::Ok);
+    });
+    PuzzleChooser form(store);
+    connect(&form, &PuzzleChooser::listRebuilt, [&finished] { ++finished; });
+    form.scanPuzzles();
 
     QCOMPARE(form.puzzleNumbers(), (QList<int>{0, 3}));
     QCOMPARE(form.thumbnails().at(1)->pos(), QPoint(120, 10));  // no gap where they were
     QCOMPARE(finished, 1);
-    QCOMPARE(boxes.texts.size(), 1);
+    QTRY_COMPARE(boxes.count(), 1);
     QCOMPARE(boxes.titles.at(0), QStringLiteral("TIVANE"));
     QVERIFY2(boxes.texts.at(0).contains(QStringLiteral("puz1.tvn")), qPrintable(boxes.texts.at(0)));
     QVERIFY2(boxes.texts.at(0).contains(QStringLiteral("vignette2.bmp")), qPrintable(boxes.texts.at(0)));
@@ -536,9 +533,13 @@ void TestChooser::emptyStore()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     int finished = 0;
-    BoxAnswerer boxes;
-    TFliste form(PuzzleStore(dir.path()), [&finished] { ++finished; });
+    ModalAnswerer boxes;
+    PuzzleStore store(dir.path());
+    PuzzleChooser form(store);
+    connect(&form, &PuzzleChooser::listRebuilt, [&finished] { ++finished; });
+    form.scanPuzzles();
     QCOMPARE(finished, 1);
+    QTest::qWait(50);
     QVERIFY(form.puzzleNumbers().isEmpty());
     QVERIFY(boxes.texts.isEmpty());
     QCOMPARE(scrollBox(form)->widget()->minimumHeight(), 0);
@@ -551,50 +552,103 @@ void TestChooser::rescanDropsDeletedPuzzle()
     PuzzleStore store(dir.path());
     fillStore(store, 3);
     int finished = 0;
-    TFliste form(store, [&finished] { ++finished; });
+    PuzzleChooser form(store);
+    connect(&form, &PuzzleChooser::listRebuilt, [&finished] { ++finished; });
+    form.scanPuzzles();
     QCOMPARE(form.puzzleNumbers(), (QList<int>{0, 1, 2}));
 
     store.deletePuzzle(1);
-    form.ScanPuzzles();
+    form.scanPuzzles();
     QCOMPARE(form.puzzleNumbers(), (QList<int>{0, 2}));
     QCOMPARE(form.thumbnails().at(1)->pos(), QPoint(120, 10));
-    QCOMPARE(form.findChildren<ThumbnailLabel *>().size(), 2);
+    QTRY_COMPARE(form.findChildren<ThumbnailLabel *>().size(), 2);
     QCOMPARE(finished, 2);
 
     addPuzzle(store, description(QStringLiteral("Nouveau")));
-    form.ScanPuzzles();
+    form.scanPuzzles();
     QCOMPARE(form.puzzleNumbers(), (QList<int>{0, 1, 2}));
     QCOMPARE(form.thumbnails().at(1)->toolTip(), QStringLiteral("Nouveau"));
     QCOMPARE(finished, 3);
 }
 
-void TestChooser::rescanFromTheMenuRequest()
+void TestChooser::listFollowsTheStore()
 {
-    // The management menu deletes a puzzle and rescans while the thumbnail's press is still
-    // being handled; the pressed thumbnail must outlive its own handler.
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     PuzzleStore store(dir.path());
     fillStore(store, 3);
-    TFliste form(store, {});
-    connect(&form, &TFliste::popupRequested, &form, [&form](int puzzle) {
-        form.store().deletePuzzle(puzzle);
-        form.ScanPuzzles();
-    });
+    PuzzleChooser form(store);
+    form.scanPuzzles();
+    addPuzzle(store, description(QStringLiteral("Nouveau")));
+    QTRY_COMPARE(form.puzzleNumbers(), (QList<int>{0, 1, 2, 3}));
+
+    // A change made from inside a thumbnail's own press: the thumbnail outlives its handler.
+    connect(&form, &PuzzleChooser::popupRequested, &form, [&store](int puzzle) { store.deletePuzzle(puzzle); });
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-
     QPointer<ThumbnailLabel> pressed = form.thumbnails().at(1);
     QTest::mousePress(pressed, Qt::RightButton, Qt::ControlModifier, {50, 50});
     QTest::mouseRelease(pressed, Qt::RightButton, Qt::ControlModifier, {50, 50});
-    QCOMPARE(form.puzzleNumbers(), (QList<int>{0, 2}));
-    QVERIFY(pressed);
-    QVERIFY(!pressed->isVisible());
+    form.managementMenu()->hide();
+    QTRY_COMPARE(form.puzzleNumbers(), (QList<int>{0, 2, 3}));
+    QTRY_VERIFY(!pressed);
+    QCOMPARE(form.findChildren<ThumbnailLabel *>().size(), 3);
+}
 
-    // A later scan, outside any handler, lets the old thumbnails go.
-    form.ScanPuzzles();
-    QVERIFY(!pressed);
-    QCOMPARE(form.findChildren<ThumbnailLabel *>().size(), 2);
+void TestChooser::deleteAsksFirst_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("removalFails");
+    QTest::newRow("Non") << false << false;
+    QTest::newRow("Oui") << true << false;
+    QTest::newRow("Oui, removal fails") << true << true;
+}
+
+void TestChooser::deleteAsksFirst()
+{
+    QFETCH(bool, yes);
+    QFETCH(bool, removalFails);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    PuzzleStore store(dir.path());
+    fillStore(store, 3);
+    if (removalFails)
+        store.setFaultHook([](const QString &name) { return name == QLatin1String("puz1.tvn"); });
+    PuzzleChooser form(store);
+    form.scanPuzzles();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mousePress(form.thumbnails().at(1), Qt::RightButton, Qt::ControlModifier, {50, 50});
+    QVERIFY(form.managementMenu()->isVisible());
+
+    ModalAnswerer answers([yes](QWidget *box) {
+        if (box->windowTitle() == QLatin1String("Suppression d'un puzzle"))
+            ModalAnswerer::clickStandard(box, yes ? QMessageBox::Yes : QMessageBox::No);
+        else
+            ModalAnswerer::clickStandard(box, QMessageBox::Ok);
+    });
+    form.deleteAction()->trigger();
+    QTRY_VERIFY(answers.count() >= 1);
+    QCOMPARE(answers.titles.at(0), QStringLiteral("Suppression d'un puzzle"));
+    QCOMPARE(answers.texts.at(0), QStringLiteral("Confirmez-vous l'effacement ?"));
+
+    const bool removed = yes && !removalFails;
+    if (yes)
+        QTRY_VERIFY(!form.findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+    if (removalFails) {
+        QTRY_COMPARE(answers.count(), 2);
+        QVERIFY2(answers.texts.contains(QStringLiteral("Impossible de supprimer le fichier « puz1.tvn » : "
+                                                       "le fichier ne peut pas être supprimé.")),
+                 qPrintable(answers.texts.join(QLatin1Char('|'))));
+    }
+    QTest::qWait(20);
+    QCOMPARE(form.puzzleNumbers(), removed ? (QList<int>{0, 2}) : (QList<int>{0, 1, 2}));
+    QCOMPARE(QFileInfo::exists(dir.filePath(QStringLiteral("puz1.tvn"))), !removed);
+    // The pictures stay: the next new puzzle takes the number and replaces them.
+    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("image1.bmp"))));
+    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("vignette1.bmp"))));
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestChooser)

@@ -1,16 +1,18 @@
-#include "BoardRenderer.h"
-#include "BoardSurface.h"
-#include "PlayBoard.h"
-#include "PuzzleStore.h"
-#include "RandomSource.h"
-#include "ScreenLayout.h"
+#include "play/BoardRenderer.h"
+#include "play/BoardSurface.h"
+#include "play/PlayBoard.h"
+#include "store/PuzzleStore.h"
+#include "core/RandomSource.h"
+#include "play/ScreenLayout.h"
 #include "TestPuzzles.h"
-#include "TivaneError.h"
+#include "core/Error.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+using namespace tivane;
 
 namespace {
 constexpr QRgb Green = 0xFF008000;
@@ -27,13 +29,13 @@ struct Board
     Board()
     {
         surface.setFlipPacing(false);
-        surface.resize(layout.DXWidth, layout.DXHeight);
+        surface.resize(layout.boardWidth, layout.boardHeight);
     }
     QRgb at(int x, int y) { return surface.backBuffer().pixel(x, y); }
-    const TPieceRec &pieceNumbered(int number)
+    const Piece &pieceNumbered(int number)
     {
-        for (const TPieceRec &p : play.game().pieces())
-            if (p.Number == number)
+        for (const Piece &p : play.game().inPlay())
+            if (p.number == number)
                 return p;
         qFatal("no piece %d", number);
     }
@@ -68,22 +70,22 @@ private slots:
         PuzzleStore store(m_dir.path());
         const int n = TestPuzzles::add(store, TestPuzzles::description("Modes", 4, 4, mode));
         Board b;
-        b.play.LoadGame(store, n, b.random);
-        b.play.DrawBoard();
+        b.play.loadGame(store, n, b.random);
+        b.play.drawBoard();
 
         // A grid line at the board's left edge, and inside the board where no piece lies.
         const BoardGeometry &g = b.play.game().geometry;
-        QCOMPARE(b.at(g.BoardLeft, g.BoardTop + 50) == Silver, grid);
-        QCOMPARE(b.at(g.BoardLeft + 104, g.BoardTop + 50) == Silver, grid);
+        QCOMPARE(b.at(g.boardLeft, g.boardTop + 50) == Silver, grid);
+        QCOMPARE(b.at(g.boardLeft + 104, g.boardTop + 50) == Silver, grid);
         if (!grid) {
             // The faded picture lies under the pieces: cell 0's colour, lightened.
-            const QRgb faded = b.play.game().SP.picture(PictureItem::FadedPicture).pixel(50, 50);
-            QCOMPARE(b.at(g.BoardLeft + 50, g.BoardTop + 50), faded);
+            const QRgb faded = b.play.game().pictures.picture(PictureItem::FadedPicture).pixel(50, 50);
+            QCOMPARE(b.at(g.boardLeft + 50, g.boardTop + 50), faded);
             QVERIFY(faded != TestPuzzles::cellColour(0));
         } else {
-            QCOMPARE(b.at(g.BoardLeft + 50, g.BoardTop + 50), Green);
+            QCOMPARE(b.at(g.boardLeft + 50, g.boardTop + 50), Green);
         }
-        QCOMPARE(b.at(b.layout.ModelLeft + 4, b.layout.ModelTop + 4), slotCentre);
+        QCOMPARE(b.at(b.layout.modelLeft + 4, b.layout.modelTop + 4), slotCentre);
     }
 
     void modelShownReplacesTheQuestionMark()
@@ -91,11 +93,11 @@ private slots:
         PuzzleStore store(m_dir.path());
         const int n = TestPuzzles::add(store, TestPuzzles::description("Modèle", 2, 2, 1));
         Board b;
-        b.play.LoadGame(store, n, b.random);
-        b.play.game().ModelShown = true;
-        b.play.DrawBoard();
-        QCOMPARE(b.at(b.layout.ModelLeft + 10, b.layout.ModelTop + 10), TestPuzzles::cellColour(0));
-        QCOMPARE(b.at(b.layout.ModelLeft + 170, b.layout.ModelTop + 170), TestPuzzles::cellColour(3));
+        b.play.loadGame(store, n, b.random);
+        b.play.game().modelShown = true;
+        b.play.drawBoard();
+        QCOMPARE(b.at(b.layout.modelLeft + 10, b.layout.modelTop + 10), TestPuzzles::cellColour(0));
+        QCOMPARE(b.at(b.layout.modelLeft + 170, b.layout.modelTop + 170), TestPuzzles::cellColour(3));
     }
 
     void piecesAreDrawnInArrayOrder()
@@ -103,14 +105,14 @@ private slots:
         PuzzleStore store(m_dir.path());
         const int n = TestPuzzles::add(store, TestPuzzles::description("Ordre", 2, 2, 0));
         Board b;
-        b.play.LoadGame(store, n, b.random);
+        b.play.loadGame(store, n, b.random);
         Game &game = b.play.game();
         // Piece 0 and piece 3 on one spot: the later one in the array lies on top.
-        game.Pieces[3].X = game.Pieces[0].X;
-        game.Pieces[3].Y = game.Pieces[0].Y;
-        b.play.DrawBoard();
-        QCOMPARE(b.at(game.Pieces[0].X + 20, game.Pieces[0].Y + 20),
-                 TestPuzzles::cellColour(game.Pieces[3].Number));
+        game.pieces[3].x = game.pieces[0].x;
+        game.pieces[3].y = game.pieces[0].y;
+        b.play.drawBoard();
+        QCOMPARE(b.at(game.pieces[0].x + 20, game.pieces[0].y + 20),
+                 TestPuzzles::cellColour(game.pieces[3].number));
     }
 
     void dealShowsOnePieceATick()
@@ -120,23 +122,23 @@ private slots:
         Board b;
         int clicks = 0;
         b.play.playSound = [&](Sound s) { clicks += s == Sound::PickUp; };
-        b.play.LoadGame(store, n, b.random);
+        b.play.loadGame(store, n, b.random);
         const Game &game = b.play.game();
         const BoardGeometry &g = game.geometry;
 
-        DrawEmptyBoard(b.surface.backBuffer(), game, {b.layout.ModelLeft, b.layout.ModelTop});
+        drawEmptyBoard(b.surface.backBuffer(), game, {b.layout.modelLeft, b.layout.modelTop});
         // The deal shows the grid even in the model-underneath mode.
-        QCOMPARE(b.at(g.BoardLeft, g.BoardTop + 30), Silver);
-        b.play.DealIndex = 0;
+        QCOMPARE(b.at(g.boardLeft, g.boardTop + 30), Silver);
+        b.play.dealIndex = 0;
         for (int tick = 0; tick < 4; ++tick) {
             for (int i = 0; i < 4; ++i) {
-                const TPieceRec &p = game.Pieces[i];
-                QCOMPARE(b.at(p.X + 30, p.Y + 30) == Green, i >= tick);
+                const Piece &p = game.pieces[i];
+                QCOMPARE(b.at(p.x + 30, p.y + 30) == Green, i >= tick);
             }
-            b.play.Timer1Timer();
+            b.play.dealStep();
         }
         QCOMPARE(clicks, 4);
-        QCOMPARE(b.play.DealIndex, 4);
+        QCOMPARE(b.play.dealIndex, 4);
     }
 
     void dealRunsToTheEnd()
@@ -144,13 +146,13 @@ private slots:
         PuzzleStore store(m_dir.path());
         const int n = TestPuzzles::add(store, TestPuzzles::description("Donne", 3, 2));
         Board b;
-        b.play.LoadGame(store, n, b.random);
+        b.play.loadGame(store, n, b.random);
         const int before = b.surface.flipCount();
-        b.play.DealAnimation();
+        b.play.dealAnimation();
         QVERIFY(!b.play.Timer1()->isActive());
         QCOMPARE(b.surface.flipCount() - before, 1 + 6);
-        for (const TPieceRec &p : b.play.game().pieces())
-            QCOMPARE(b.at(p.X + 30, p.Y + 30), TestPuzzles::cellColour(p.Number));
+        for (const Piece &p : b.play.game().inPlay())
+            QCOMPARE(b.at(p.x + 30, p.y + 30), TestPuzzles::cellColour(p.number));
     }
 
     void failedLoadLeavesTheGame()
@@ -163,18 +165,18 @@ private slots:
 
         Board b;
         QSignalSpy titles(&b.play, &PlayBoard::titleChanged);
-        b.play.LoadGame(store, good, b.random);
-        b.play.game().MoveCount = 7;
-        b.play.game().Pieces[2].Cell = 4;
-        const QImage piece0 = b.play.game().SP.picture(0);
+        b.play.loadGame(store, good, b.random);
+        b.play.game().moveCount = 7;
+        b.play.game().pieces[2].cell = 4;
+        const QImage piece0 = b.play.game().pictures.picture(0);
 
-        QVERIFY_THROWS_EXCEPTION(TivaneError, b.play.LoadGame(store, bad, b.random));
+        QVERIFY_THROWS_EXCEPTION(Error, b.play.loadGame(store, bad, b.random));
         QVERIFY(b.play.GameActive);
-        QCOMPARE(b.play.game().PuzzleName, QStringLiteral("Bon"));
-        QCOMPARE(b.play.game().PieceCount, 9);
-        QCOMPARE(b.play.game().MoveCount, 7);
-        QCOMPARE(b.play.game().Pieces[2].Cell, 4);
-        QCOMPARE(b.play.game().SP.picture(0), piece0);
+        QCOMPARE(b.play.game().puzzleName, QStringLiteral("Bon"));
+        QCOMPARE(b.play.game().pieceCount, 9);
+        QCOMPARE(b.play.game().moveCount, 7);
+        QCOMPARE(b.play.game().pieces[2].cell, 4);
+        QCOMPARE(b.play.game().pictures.picture(0), piece0);
         QCOMPARE(titles.count(), 1);
     }
 
@@ -182,14 +184,14 @@ private slots:
     {
         Board b;
         QImage &buffer = b.surface.backBuffer();
-        const int cx = b.layout.DXWidth / 2;
-        const int cy = b.layout.DXHeight / 2;
+        const int cx = b.layout.boardWidth / 2;
+        const int cy = b.layout.boardHeight / 2;
 
-        DrawWelcomeFrame(buffer, b.play.SP(), 0);
+        drawWelcomeFrame(buffer, b.play.pictures(), 0);
         QCOMPARE(b.at(cx - 163, cy), qRgb(255, 255, 255));
         QCOMPARE(b.at(cx, cy), Green);  // no logo yet
 
-        DrawWelcomeFrame(buffer, b.play.SP(), 63);
+        drawWelcomeFrame(buffer, b.play.pictures(), 63);
         // The frame has shrunk by 63 pixels a side; the logo covers the middle band.
         QCOMPARE(b.at(cx - 100, cy - 90), qRgb(255, 255, 255));
         QCOMPARE(b.at(cx - 163, cy - 90), Green);
@@ -200,8 +202,8 @@ private slots:
 
         QSignalSpy titles(&b.play, &PlayBoard::titleChanged);
         const int before = b.surface.flipCount();
-        b.play.WelcomeAnimation();
-        QCOMPARE(b.surface.flipCount() - before, WelcomeFrames);
+        b.play.welcomeAnimation();
+        QCOMPARE(b.surface.flipCount() - before, WelcomeFrameCount);
         QCOMPARE(titles.count(), 1);
         QCOMPARE(titles.at(0).at(0).toString(), QString());
     }

@@ -1,8 +1,10 @@
-#include "BoardSurface.h"
+#include "play/BoardSurface.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QTest>
+
+using namespace tivane;
 
 class TestBoardSurface : public QObject
 {
@@ -17,11 +19,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&surface));
         QCOMPARE(surface.backBuffer().size(), QSize(64, 48));
 
-        surface.Fill(qRgb(0, 128, 0));
+        surface.fill(qRgb(0, 128, 0));
         QPainter painter(&surface.backBuffer());
         painter.fillRect(10, 10, 5, 5, Qt::white);
         painter.end();
-        surface.Flip();
+        surface.present();
 
         // The buffer keeps its frame, and a later paint shows it unchanged.
         QCOMPARE(surface.backBuffer().pixel(12, 12), qRgb(255, 255, 255));
@@ -35,7 +37,7 @@ private slots:
     {
         BoardSurface surface;
         surface.resize(20, 20);
-        surface.Fill(qRgb(1, 2, 3));
+        surface.fill(qRgb(1, 2, 3));
         surface.resize(30, 10);
         QCOMPARE(surface.backBuffer().size(), QSize(30, 10));
         QCOMPARE(surface.backBuffer().pixel(19, 9), qRgb(1, 2, 3));
@@ -55,7 +57,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         for (int i = 0; i < 10; ++i)
-            surface.Flip();
+            surface.present();
         QVERIFY(clock.nsecsElapsed() / 1000 >= 9LL * interval);
         QCOMPARE(surface.flipCount(), 10);
     }

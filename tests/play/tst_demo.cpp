@@ -1,16 +1,18 @@
-#include "BoardSurface.h"
-#include "BuiltinResources.h"
-#include "DemoPuzzle.h"
-#include "IdleDemo.h"
-#include "Pieces.h"
-#include "RandomSource.h"
-#include "ScreenLayout.h"
+#include "play/BoardSurface.h"
+#include "core/BuiltinResources.h"
+#include "play/DemoPuzzle.h"
+#include "play/IdleDemo.h"
+#include "play/Pieces.h"
+#include "core/RandomSource.h"
+#include "play/ScreenLayout.h"
 #include "TestPuzzles.h"
 
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace tivane;
 
 namespace {
 constexpr QRgb Navy = 0xFF000080u;
@@ -19,12 +21,12 @@ constexpr QRgb Silver = 0xFFC0C0C0u;
 QPoint traySlot(const DemoPuzzle &d, int i)
 {
     const BoardGeometry g = d.geometry();
-    return {d.DemoTrayLeft + (i % d.DemoCols) * (g.cellWidth() + 2),
-            d.DemoTop + (i / d.DemoCols) * (g.cellHeight() + 2)};
+    return {d.trayLeft + (i % d.cols) * (g.cellWidth() + 2),
+            d.top + (i / d.cols) * (g.cellHeight() + 2)};
 }
 
-QPoint place(const TPieceRec &p) { return {p.X, p.Y}; }
-QPoint home(const TPieceRec &p) { return {p.HomeX, p.HomeY}; }
+QPoint place(const Piece &p) { return {p.x, p.y}; }
+QPoint home(const Piece &p) { return {p.homeX, p.homeY}; }
 
 // Red grows to the right and green downwards: a piece shown turned does not match its cell.
 QImage gradientPicture()
@@ -66,7 +68,7 @@ private:
         Rig(const ScreenLayout &layout, const QString &store, QList<int> numbers, std::uint32_t seed)
             : random(seed), demo(&surface, layout, PuzzleStore(store), random)
         {
-            surface.resize(layout.DXWidth, layout.DXHeight);
+            surface.resize(layout.boardWidth, layout.boardHeight);
             surface.setFlipPacing(false);
             demo.puzzleNumbers = [numbers] { return numbers; };
         }
@@ -74,11 +76,11 @@ private:
 
     void compareSetUps(const DemoPuzzle &a, const DemoPuzzle &b)
     {
-        QCOMPARE(a.DemoCols, b.DemoCols);
-        QCOMPARE(a.DemoRows, b.DemoRows);
-        QCOMPARE(a.DemoPieces, b.DemoPieces);
-        for (int i = 0; i < a.DemoPieceCount; ++i)
-            QCOMPARE(a.SPA.picture(i), b.SPA.picture(i));
+        QCOMPARE(a.cols, b.cols);
+        QCOMPARE(a.rows, b.rows);
+        QCOMPARE(a.pieces, b.pieces);
+        for (int i = 0; i < a.pieceCount; ++i)
+            QCOMPARE(a.pictures.picture(i), b.pictures.picture(i));
     }
 
 private slots:
@@ -105,13 +107,13 @@ private slots:
         QFETCH(int, top);
         DemoPuzzle d;
         RandomSource random(1);
-        SetUpDemoPuzzle(d, 6, 6, flat(qRgb(1, 2, 3)), computeScreenLayout(width, height), random);
-        QCOMPARE(d.DemoBoardSize, boardSize);
-        QCOMPARE(d.DemoTrayLeft, trayLeft);
-        QCOMPARE(d.DemoBoardLeft, boardLeft);
-        QCOMPARE(d.DemoTop, top);
+        setUpDemoPuzzle(d, 6, 6, flat(qRgb(1, 2, 3)), computeScreenLayout(width, height), random);
+        QCOMPARE(d.boardSize, boardSize);
+        QCOMPARE(d.trayLeft, trayLeft);
+        QCOMPARE(d.boardLeft, boardLeft);
+        QCOMPARE(d.top, top);
         // The widest tray row ends left of the target grid.
-        QVERIFY(traySlot(d, 5).x() + d.SPA.width(0) < d.DemoBoardLeft);
+        QVERIFY(traySlot(d, 5).x() + d.pictures.width(0) < d.boardLeft);
     }
 
     void setUpInvariantsOverManySeeds()
@@ -121,40 +123,40 @@ private slots:
         QSet<int> rowsSeen;
         for (std::uint32_t seed = 1; seed <= 400; ++seed) {
             rig.random.seed(seed);
-            rig.demo.DemoSetup();
+            rig.demo.setUpNewDemo();
             const DemoPuzzle &d = rig.demo.puzzle();
             const QByteArray where = "seed " + QByteArray::number(seed);
-            QVERIFY2(d.DemoCols >= 2 && d.DemoCols <= 6, where);
-            QVERIFY2(d.DemoRows >= 2 && d.DemoRows <= 6, where);
-            colsSeen << d.DemoCols;
-            rowsSeen << d.DemoRows;
-            QCOMPARE(d.DemoPieceCount, d.DemoCols * d.DemoRows);
-            const int pw = d.DemoBoardSize / d.DemoCols;
-            const int ph = d.DemoBoardSize / d.DemoRows;
+            QVERIFY2(d.cols >= 2 && d.cols <= 6, where);
+            QVERIFY2(d.rows >= 2 && d.rows <= 6, where);
+            colsSeen << d.cols;
+            rowsSeen << d.rows;
+            QCOMPARE(d.pieceCount, d.cols * d.rows);
+            const int pw = d.boardSize / d.cols;
+            const int ph = d.boardSize / d.rows;
 
             QSet<QPair<int, int>> places;
             bool anyOffItsSlot = false;
-            for (int i = 0; i < d.DemoPieceCount; ++i) {
-                const TPieceRec &p = d.DemoPieces[i];
-                QCOMPARE(p.ImageIndex, i);
-                QCOMPARE(p.Number, i);
-                QCOMPARE(p.Cell, -1);
-                QVERIFY2(p.Turns >= 0 && p.Turns <= 3, where);
-                if (d.DemoCols != d.DemoRows)
-                    QVERIFY2(p.Turns == 0 || p.Turns == 2, where);
+            for (int i = 0; i < d.pieceCount; ++i) {
+                const Piece &p = d.pieces[i];
+                QCOMPARE(p.imageIndex, i);
+                QCOMPARE(p.number, i);
+                QCOMPARE(p.cell, -1);
+                QVERIFY2(p.turns >= 0 && p.turns <= 3, where);
+                if (d.cols != d.rows)
+                    QVERIFY2(p.turns == 0 || p.turns == 2, where);
                 // The picture is turned as often as the piece says.
                 const QSize upright(pw, ph);
-                QCOMPARE(d.SPA.picture(i).size(), p.Turns % 2 ? upright.transposed() : upright);
-                places << qMakePair(p.X, p.Y);
+                QCOMPARE(d.pictures.picture(i).size(), p.turns % 2 ? upright.transposed() : upright);
+                places << qMakePair(p.x, p.y);
                 anyOffItsSlot = anyOffItsSlot || place(p) != traySlot(d, i);
                 // The homes tile the target grid.
-                QCOMPARE(home(p), QPoint(d.DemoBoardLeft + (i % d.DemoCols) * pw,
-                                         d.DemoTop + (i / d.DemoCols) * ph));
+                QCOMPARE(home(p), QPoint(d.boardLeft + (i % d.cols) * pw,
+                                         d.top + (i / d.cols) * ph));
             }
             QVERIFY2(anyOffItsSlot, where);
             // Every tray slot holds one piece.
             QSet<QPair<int, int>> traySlots;
-            for (int i = 0; i < d.DemoPieceCount; ++i)
+            for (int i = 0; i < d.pieceCount; ++i)
                 traySlots << qMakePair(traySlot(d, i).x(), traySlot(d, i).y());
             QCOMPARE(places, traySlots);
         }
@@ -166,9 +168,9 @@ private slots:
     {
         Rig rig(m_layout, m_dir.path(), {}, 3);
         DemoPuzzle &d = rig.demo.puzzle();
-        SetUpDemoPuzzle(d, 3, 2, TestPuzzles::cellsPicture(3, 2), m_layout, rig.random);
-        d.DemoStep = 0;
-        rig.demo.DrawDemoFrame();
+        setUpDemoPuzzle(d, 3, 2, TestPuzzles::cellsPicture(3, 2), m_layout, rig.random);
+        d.step = 0;
+        rig.demo.drawDemoFrame();
         QCOMPARE(rig.surface.flipCount(), 1);
         const QImage &f = rig.surface.backBuffer();
         const int cw = 419 / 3;
@@ -186,19 +188,19 @@ private slots:
         QCOMPARE(f.pixel(522 + cw / 2, 158 + ch / 2), Navy);
 
         for (int i = 0; i < 6; ++i) {
-            const TPieceRec &p = d.DemoPieces[i];
-            QCOMPARE(f.pixel(p.X + 20, p.Y + 20), TestPuzzles::cellColour(i));
+            const Piece &p = d.pieces[i];
+            QCOMPARE(f.pixel(p.x + 20, p.y + 20), TestPuzzles::cellColour(i));
         }
 
-        // Piece DemoStep lies on top of the others, whatever its index.
-        d.DemoPieces[0].X = d.DemoPieces[5].X + 10;
-        d.DemoPieces[0].Y = d.DemoPieces[5].Y + 10;
-        const QPoint overlap(d.DemoPieces[5].X + 30, d.DemoPieces[5].Y + 30);
-        d.DemoStep = d.DemoPieceCount;
-        rig.demo.DrawDemoFrame();
+        // Piece step lies on top of the others, whatever its index.
+        d.pieces[0].x = d.pieces[5].x + 10;
+        d.pieces[0].y = d.pieces[5].y + 10;
+        const QPoint overlap(d.pieces[5].x + 30, d.pieces[5].y + 30);
+        d.step = d.pieceCount;
+        rig.demo.drawDemoFrame();
         QCOMPARE(rig.surface.backBuffer().pixel(overlap), TestPuzzles::cellColour(5));
-        d.DemoStep = 0;
-        rig.demo.DrawDemoFrame();
+        d.step = 0;
+        rig.demo.drawDemoFrame();
         QCOMPARE(rig.surface.backBuffer().pixel(overlap), TestPuzzles::cellColour(0));
     }
 
@@ -217,53 +219,53 @@ private slots:
         Rig rig(m_layout, m_dir.path(), {n}, seed);
         int turnSounds = 0;
         rig.demo.turnSound = [&] { ++turnSounds; };
-        rig.demo.DemoSetup();
+        rig.demo.setUpNewDemo();
         DemoPuzzle &d = rig.demo.puzzle();
-        d.DemoStep = 0;
-        const PieceArray start = d.DemoPieces;
+        d.step = 0;
+        const PieceArray start = d.pieces;
 
         int expectedTurnSteps = 0;
-        while (d.DemoStep < d.DemoPieceCount) {
-            const int k = d.DemoStep;
-            const PieceArray before = d.DemoPieces;
+        while (d.step < d.pieceCount) {
+            const int k = d.step;
+            const PieceArray before = d.pieces;
             const int flips = rig.surface.flipCount();
-            const int glideFrames = static_cast<int>(GlidePath(before[k]).size());
-            rig.demo.AnimStep();
-            for (int i = 0; i < d.DemoPieceCount; ++i) {
+            const int glideFrames = static_cast<int>(glidePath(before[k]).size());
+            rig.demo.step();
+            for (int i = 0; i < d.pieceCount; ++i) {
                 if (i != k)
-                    QCOMPARE(d.DemoPieces[i], before[i]);
+                    QCOMPARE(d.pieces[i], before[i]);
             }
-            if (before[k].Turns != 0) {
+            if (before[k].turns != 0) {
                 // A turn step: one quarter turn in place, one frame, the piece stays current.
                 ++expectedTurnSteps;
-                QCOMPARE(d.DemoStep, k);
-                QCOMPARE(d.DemoPieces[k].Turns, (before[k].Turns + 1) % 4);
-                QCOMPARE(place(d.DemoPieces[k]), place(before[k]));
+                QCOMPARE(d.step, k);
+                QCOMPARE(d.pieces[k].turns, (before[k].turns + 1) % 4);
+                QCOMPARE(place(d.pieces[k]), place(before[k]));
                 QCOMPARE(rig.surface.flipCount(), flips + 1);
             } else {
                 // A glide step: the upright piece goes home, one frame per 20 pixels and one there.
-                QCOMPARE(d.DemoStep, k + 1);
-                QCOMPARE(place(d.DemoPieces[k]), home(before[k]));
+                QCOMPARE(d.step, k + 1);
+                QCOMPARE(place(d.pieces[k]), home(before[k]));
                 QCOMPARE(rig.surface.flipCount(), flips + glideFrames);
             }
         }
         QCOMPARE(turnSounds, expectedTurnSteps);
         int turnsAtStart = 0;
-        for (int i = 0; i < d.DemoPieceCount; ++i)
-            turnsAtStart += (4 - start[i].Turns) % 4;
+        for (int i = 0; i < d.pieceCount; ++i)
+            turnsAtStart += (4 - start[i].turns) % 4;
         QCOMPARE(expectedTurnSteps, turnsAtStart);
 
         // The target grid shows the picture put together, every piece upright in its cell.
         const QImage &f = rig.surface.backBuffer();
-        const int pw = d.DemoBoardSize / d.DemoCols;
-        const int ph = d.DemoBoardSize / d.DemoRows;
-        const int sw = 360 / d.DemoCols;
-        const int sh = 360 / d.DemoRows;
-        for (int i = 0; i < d.DemoPieceCount; ++i) {
-            const int c = i % d.DemoCols;
-            const int r = i / d.DemoCols;
+        const int pw = d.boardSize / d.cols;
+        const int ph = d.boardSize / d.rows;
+        const int sw = 360 / d.cols;
+        const int sh = 360 / d.rows;
+        for (int i = 0; i < d.pieceCount; ++i) {
+            const int c = i % d.cols;
+            const int r = i / d.cols;
             for (const QPoint &offset : {QPoint(3, 3), QPoint(pw - 4, ph - 4), QPoint(pw - 4, 3)}) {
-                const QPoint at(d.DemoBoardLeft + c * pw + offset.x(), d.DemoTop + r * ph + offset.y());
+                const QPoint at(d.boardLeft + c * pw + offset.x(), d.top + r * ph + offset.y());
                 const QRgb expected = gradientPicture().pixel(c * sw + offset.x() * sw / pw,
                                                               r * sh + offset.y() * sh / ph);
                 QVERIFY2(near(f.pixel(at), expected, 6),
@@ -273,16 +275,16 @@ private slots:
 
         // The next step shows a new demonstration at once, its pieces back in the tray.
         const int flips = rig.surface.flipCount();
-        rig.demo.AnimStep();
+        rig.demo.step();
         QCOMPARE(rig.surface.flipCount(), flips + 1);
-        QCOMPARE(d.DemoStep, 0);
+        QCOMPARE(d.step, 0);
         bool anyOffItsSlot = false;
-        for (int i = 0; i < d.DemoPieceCount; ++i) {
-            QVERIFY(d.DemoPieces[i].X < d.DemoBoardLeft);
-            anyOffItsSlot = anyOffItsSlot || place(d.DemoPieces[i]) != traySlot(d, i);
+        for (int i = 0; i < d.pieceCount; ++i) {
+            QVERIFY(d.pieces[i].x < d.boardLeft);
+            anyOffItsSlot = anyOffItsSlot || place(d.pieces[i]) != traySlot(d, i);
         }
         QVERIFY(anyOffItsSlot);
-        QCOMPARE(rig.surface.backBuffer().pixel(d.DemoBoardLeft + 5, d.DemoTop + 5), Navy);
+        QCOMPARE(rig.surface.backBuffer().pixel(d.boardLeft + 5, d.top + 5), Navy);
     }
 
     void builtInPictureStandsIn_data()
@@ -316,9 +318,9 @@ private slots:
 
         for (std::uint32_t seed : {5u, 6u, 7u}) {
             Rig expected(m_layout, dir.path(), {builtin}, seed);
-            expected.demo.DemoSetup();
+            expected.demo.setUpNewDemo();
             Rig rig(m_layout, dir.path(), numbers, seed);
-            rig.demo.DemoSetup();
+            rig.demo.setUpNewDemo();
             compareSetUps(rig.demo.puzzle(), expected.demo.puzzle());
         }
     }
@@ -335,12 +337,12 @@ private slots:
         QSet<QRgb> seen;
         for (std::uint32_t seed = 1; seed <= 20; ++seed) {
             rig.random.seed(seed);
-            rig.demo.DemoSetup();
+            rig.demo.setUpNewDemo();
             const DemoPuzzle &d = rig.demo.puzzle();
-            const QRgb colour = d.SPA.picture(0).pixel(0, 0);
+            const QRgb colour = d.pictures.picture(0).pixel(0, 0);
             QVERIFY(colour == red || colour == blue);
-            for (int i = 0; i < d.DemoPieceCount; ++i)
-                QCOMPARE(d.SPA.picture(i).pixel(d.SPA.width(i) - 1, d.SPA.height(i) - 1), colour);
+            for (int i = 0; i < d.pieceCount; ++i)
+                QCOMPARE(d.pictures.picture(i).pixel(d.pictures.width(i) - 1, d.pictures.height(i) - 1), colour);
             seen << colour;
         }
         QCOMPARE(seen.size(), 2);

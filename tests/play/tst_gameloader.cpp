@@ -1,12 +1,14 @@
-#include "GameLoader.h"
-#include "PuzzleStore.h"
-#include "RandomSource.h"
+#include "play/GameLoader.h"
+#include "store/PuzzleStore.h"
+#include "core/RandomSource.h"
 #include "TestPuzzles.h"
-#include "TivaneError.h"
+#include "core/Error.h"
 
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace tivane;
 
 namespace {
 using Slots = QSet<QPair<int, int>>;
@@ -14,7 +16,7 @@ using Slots = QSet<QPair<int, int>>;
 Game load(PuzzleStore &store, int n, int screenWidth, int boardSize, std::uint32_t seed)
 {
     RandomSource random(seed);
-    return LoadGame(store, n, screenWidth, boardSize, PictureList(PictureItem::Count), random);
+    return loadGame(store, n, screenWidth, boardSize, PictureList(PictureItem::Count), random);
 }
 }
 
@@ -54,31 +56,31 @@ private slots:
         const int n = TestPuzzles::add(store, TestPuzzles::description("Carré", grid, grid));
         const Game game = load(store, n, screenWidth, boardSize, 7);
 
-        QCOMPARE(game.PieceCount, grid * grid);
-        QCOMPARE(game.geometry.TrayLeft, trayLeft);
-        QCOMPARE(game.geometry.BoardLeft, boardLeft);
-        QCOMPARE(game.geometry.BoardTop, 212);
-        QCOMPARE(game.SP.picture(PictureItem::Model).size(), QSize(180, 180));
-        QCOMPARE(game.SP.picture(PictureItem::FadedPicture).size(), QSize(boardSize, boardSize));
-        QCOMPARE(game.PictureFile, PuzzleStore::pictureName(n));
-        QCOMPARE(game.PuzzleName, QStringLiteral("Carré"));
+        QCOMPARE(game.pieceCount, grid * grid);
+        QCOMPARE(game.geometry.trayLeft, trayLeft);
+        QCOMPARE(game.geometry.boardLeft, boardLeft);
+        QCOMPARE(game.geometry.boardTop, 212);
+        QCOMPARE(game.pictures.picture(PictureItem::Model).size(), QSize(180, 180));
+        QCOMPARE(game.pictures.picture(PictureItem::FadedPicture).size(), QSize(boardSize, boardSize));
+        QCOMPARE(game.pictureFile, PuzzleStore::pictureName(n));
+        QCOMPARE(game.puzzleName, QStringLiteral("Carré"));
 
         Slots expected;
         for (int r = 0; r < grid; ++r)
             for (int left : slotLefts)
                 expected.insert({left, 212 + r * (pieceSide + 2)});
         Slots seen;
-        for (const TPieceRec &p : game.pieces()) {
-            QCOMPARE(p.Width, pieceSide);
-            QCOMPARE(p.Height, pieceSide);
-            QCOMPARE(QPoint(p.HomeX, p.HomeY), QPoint(p.X, p.Y));
-            QCOMPARE(p.Cell, -1);
-            QCOMPARE(p.ImageIndex, p.Number);
-            seen.insert({p.X, p.Y});
+        for (const Piece &p : game.inPlay()) {
+            QCOMPARE(p.width, pieceSide);
+            QCOMPARE(p.height, pieceSide);
+            QCOMPARE(QPoint(p.homeX, p.homeY), QPoint(p.x, p.y));
+            QCOMPARE(p.cell, -1);
+            QCOMPARE(p.imageIndex, p.number);
+            seen.insert({p.x, p.y});
         }
         QCOMPARE(seen, expected);
-        QCOMPARE(game.MoveCount, 0);
-        QCOMPARE(game.HeldPiece, -1);
+        QCOMPARE(game.moveCount, 0);
+        QCOMPARE(game.heldPiece, -1);
     }
 
     void piecesAreCutFromTheirCells()
@@ -87,7 +89,7 @@ private slots:
         const int n = TestPuzzles::add(store, TestPuzzles::description("Cellules", 3, 2));
         const Game game = load(store, n, 1024, 419, 3);
         for (int k = 0; k < 6; ++k) {
-            const QImage &piece = game.SP.picture(k);
+            const QImage &piece = game.pictures.picture(k);
             QCOMPARE(piece.size(), QSize(139, 209));
             QCOMPARE(piece.pixel(0, 0), TestPuzzles::cellColour(k));
             QCOMPARE(piece.pixel(138, 208), TestPuzzles::cellColour(k));
@@ -102,7 +104,7 @@ private slots:
         const int n = TestPuzzles::add(store, TestPuzzles::description("Pâle", 2, 2), picture);
         const Game game = load(store, n, 800, 327, 1);
         // Black becomes 174, mid-grey 214, white stays.
-        QCOMPARE(game.SP.picture(PictureItem::FadedPicture).pixel(100, 100), qRgb(174, 214, 255));
+        QCOMPARE(game.pictures.picture(PictureItem::FadedPicture).pixel(100, 100), qRgb(174, 214, 255));
     }
 
     void turnsFollowTheGrid_data()
@@ -128,12 +130,12 @@ private slots:
         QSet<int> seen;
         for (std::uint32_t seed = 0; seed < 20; ++seed) {
             const Game game = load(store, n, 1024, 419, seed);
-            for (const TPieceRec &p : game.pieces()) {
-                QVERIFY2(allowedTurns.contains(p.Turns), qPrintable(QString::number(p.Turns)));
-                seen.insert(p.Turns);
+            for (const Piece &p : game.inPlay()) {
+                QVERIFY2(allowedTurns.contains(p.turns), qPrintable(QString::number(p.turns)));
+                seen.insert(p.turns);
                 // A piece turned twice is upside down: its picture keeps its size.
                 const QSize cut(419 / cols, 419 / rows);
-                QCOMPARE(game.SP.picture(p.ImageIndex).size(), p.Turns % 2 ? cut.transposed() : cut);
+                QCOMPARE(game.pictures.picture(p.imageIndex).size(), p.turns % 2 ? cut.transposed() : cut);
             }
         }
         QCOMPARE(seen, QSet<int>(allowedTurns.begin(), allowedTurns.end()));
@@ -164,9 +166,9 @@ private slots:
             const int pw = 419 / cols;
             const int ph = 419 / rows;
             bool off = false;
-            for (const TPieceRec &p : game.pieces()) {
-                const QPoint laidOut((p.Number % cols) * (pw + 2) + 83, (p.Number / cols) * (ph + 2) + 212);
-                off = off || QPoint(p.X, p.Y) != laidOut;
+            for (const Piece &p : game.inPlay()) {
+                const QPoint laidOut((p.number % cols) * (pw + 2) + 83, (p.number / cols) * (ph + 2) + 212);
+                off = off || QPoint(p.x, p.y) != laidOut;
             }
             QCOMPARE(off, someOffSlot);
         }
@@ -178,9 +180,9 @@ private slots:
         const int n = TestPuzzles::add(store, TestPuzzles::description("Graine", 4, 3, 1, true));
         const Game a = load(store, n, 1024, 419, 42);
         const Game b = load(store, n, 1024, 419, 42);
-        for (int i = 0; i < a.PieceCount; ++i) {
-            QCOMPARE(QPoint(a.Pieces[i].X, a.Pieces[i].Y), QPoint(b.Pieces[i].X, b.Pieces[i].Y));
-            QCOMPARE(a.Pieces[i].Turns, b.Pieces[i].Turns);
+        for (int i = 0; i < a.pieceCount; ++i) {
+            QCOMPARE(QPoint(a.pieces[i].x, a.pieces[i].y), QPoint(b.pieces[i].x, b.pieces[i].y));
+            QCOMPARE(a.pieces[i].turns, b.pieces[i].turns);
         }
     }
 
@@ -198,7 +200,7 @@ private slots:
         PuzzleStore store(dir.path());
         const int n = TestPuzzles::add(store, TestPuzzles::description("Perdu", 2, 2));
         QVERIFY(QFile::remove(dir.filePath(removed)));
-        QVERIFY_THROWS_EXCEPTION(TivaneError, load(store, n, 1024, 419, 1));
+        QVERIFY_THROWS_EXCEPTION(Error, load(store, n, 1024, 419, 1));
     }
 
     void tinyPictureStillLoads()
@@ -208,9 +210,9 @@ private slots:
         PuzzleStore store(m_dir.path());
         const int n = TestPuzzles::add(store, TestPuzzles::description("Point", 6, 6), dot);
         const Game game = load(store, n, 1024, 419, 1);
-        QCOMPARE(game.PieceCount, 36);
-        QCOMPARE(game.SP.picture(35).size(), QSize(69, 69));
-        QCOMPARE(game.SP.picture(35).pixel(10, 10), qRgb(200, 30, 30));
+        QCOMPARE(game.pieceCount, 36);
+        QCOMPARE(game.pictures.picture(35).size(), QSize(69, 69));
+        QCOMPARE(game.pictures.picture(35).pixel(10, 10), qRgb(200, 30, 30));
     }
 };
 

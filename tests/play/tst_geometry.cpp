@@ -1,8 +1,10 @@
-#include "BoardGeometry.h"
-#include "PieceRec.h"
-#include "Pieces.h"
+#include "play/BoardGeometry.h"
+#include "play/Piece.h"
+#include "play/Pieces.h"
 
 #include <QTest>
+
+using namespace tivane;
 
 class TestGeometry : public QObject
 {
@@ -11,10 +13,10 @@ private slots:
     void boardAndTrayPlaces()
     {
         const BoardGeometry g = BoardGeometry::forScreen(1024, 419, 4, 4);
-        QCOMPARE(g.BoardLeft, 522);
-        QCOMPARE(g.BoardTop, 212);
-        QCOMPARE(g.TrayLeft, 83);
-        QCOMPARE(g.TrayTop, 212);
+        QCOMPARE(g.boardLeft, 522);
+        QCOMPARE(g.boardTop, 212);
+        QCOMPARE(g.trayLeft, 83);
+        QCOMPARE(g.trayTop, 212);
         QCOMPARE(g.cellTopLeft(6), QPoint(522 + 2 * 104, 212 + 104));
     }
 
@@ -57,7 +59,7 @@ private slots:
         const BoardGeometry g = BoardGeometry::forScreen(1024, 419, cols, rows);
         int dropCol = -1;
         int dropRow = -1;
-        QCOMPARE(g.CellAt(x, y, dropCol, dropRow), cell);
+        QCOMPARE(g.cellAt(x, y, dropCol, dropRow), cell);
         QCOMPARE(dropCol, col);
         QCOMPARE(dropRow, row);
         if (cell >= 0)
@@ -87,35 +89,35 @@ private slots:
         QFETCH(int, x);
         QFETCH(int, y);
         QFETCH(bool, hit);
-        TPieceRec piece;
-        piece.X = 100;
-        piece.Y = 50;
-        piece.Width = 40;
-        piece.Height = 30;
-        QCOMPARE(PieceHit(piece, x, y), hit);
+        Piece piece;
+        piece.x = 100;
+        piece.y = 50;
+        piece.width = 40;
+        piece.height = 30;
+        QCOMPARE(pieceHit(piece, x, y), hit);
     }
 
     void cellsOfPieces()
     {
         PieceArray pieces{};
         for (int i = 0; i < 4; ++i)
-            pieces[i].Cell = -1;
-        const std::span<const TPieceRec> four(pieces.data(), 4);
-        QCOMPARE(PieceInCell(four, 2), -1);
-        QVERIFY(!AllPlaced(four));
+            pieces[i].cell = -1;
+        const std::span<const Piece> four(pieces.data(), 4);
+        QCOMPARE(pieceInCell(four, 2), -1);
+        QVERIFY(!allPlaced(four));
 
-        pieces[3].Cell = 2;
-        pieces[1].Cell = 0;
-        QCOMPARE(PieceInCell(four, 2), 3);
-        QCOMPARE(PieceInCell(four, 0), 1);
-        pieces[0].Cell = 1;
-        QVERIFY(!AllPlaced(four));
-        pieces[2].Cell = 3;
-        QVERIFY(AllPlaced(four));
+        pieces[3].cell = 2;
+        pieces[1].cell = 0;
+        QCOMPARE(pieceInCell(four, 2), 3);
+        QCOMPARE(pieceInCell(four, 0), 1);
+        pieces[0].cell = 1;
+        QVERIFY(!allPlaced(four));
+        pieces[2].cell = 3;
+        QVERIFY(allPlaced(four));
 
         // Pieces beyond those in use are not looked at.
-        pieces[4].Cell = 7;
-        QCOMPARE(PieceInCell(four, 7), -1);
+        pieces[4].cell = 7;
+        QCOMPARE(pieceInCell(four, 7), -1);
     }
 };
 

@@ -1,6 +1,8 @@
-#include "Pieces.h"
+#include "play/Pieces.h"
 
 #include <QTest>
+
+using namespace tivane;
 
 using Frames = QList<QPoint>;
 
@@ -36,33 +38,33 @@ private slots:
         QFETCH(QPoint, home);
         QFETCH(Frames, frames);
 
-        TPieceRec piece;
-        piece.HomeX = home.x();
-        piece.HomeY = home.y();
-        piece.X = start.x();
-        piece.Y = start.y();
-        piece.Cell = 5;
+        Piece piece;
+        piece.homeX = home.x();
+        piece.homeY = home.y();
+        piece.x = start.x();
+        piece.y = start.y();
+        piece.cell = 5;
 
         Frames seen;
         GlideHome(piece, [&] {
-            QVERIFY(piece.Moving);
-            seen << QPoint(piece.X, piece.Y);
+            QVERIFY(piece.moving);
+            seen << QPoint(piece.x, piece.y);
         });
         QCOMPARE(seen, frames);
-        QCOMPARE(piece.Cell, -1);
-        QVERIFY(!piece.Moving);
-        QCOMPARE(QPoint(piece.X, piece.Y), home);
+        QCOMPARE(piece.cell, -1);
+        QVERIFY(!piece.moving);
+        QCOMPARE(QPoint(piece.x, piece.y), home);
     }
 
     void longVerticalGlideStaysInItsColumn()
     {
         // A long way from a home near the left edge: any error in the cosine would show.
-        TPieceRec piece;
-        piece.HomeX = 1;
-        piece.HomeY = 212;
-        piece.X = 1;
-        piece.Y = 1900;
-        for (const QPoint &p : GlidePath(piece))
+        Piece piece;
+        piece.homeX = 1;
+        piece.homeY = 212;
+        piece.x = 1;
+        piece.y = 1900;
+        for (const QPoint &p : glidePath(piece))
             QCOMPARE(p.x(), 1);
     }
 };

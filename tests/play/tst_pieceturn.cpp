@@ -1,9 +1,11 @@
-#include "BitmapRotation.h"
-#include "PictureList.h"
-#include "Pieces.h"
+#include "core/BitmapRotation.h"
+#include "play/PictureList.h"
+#include "play/Pieces.h"
 
 #include <QPainter>
 #include <QTest>
+
+using namespace tivane;
 
 namespace {
 // A 3 x 2 picture whose six pixels are all different:
@@ -60,7 +62,7 @@ private slots:
         QFETCH(int, direction);
         QFETCH(QList<int>, rowsAfter);
         QImage image = asymmetric();
-        RotateBitmap90(image, direction);
+        rotateBitmap90(image, direction);
         QCOMPARE(image.size(), QSize(2, 3));
         QCOMPARE(reds(image), rowsAfter);
     }
@@ -68,8 +70,8 @@ private slots:
     void oppositeTurnsCancel()
     {
         QImage image = stripes(5, 3);
-        RotateBitmap90(image, -1);
-        RotateBitmap90(image, 1);
+        rotateBitmap90(image, -1);
+        rotateBitmap90(image, 1);
         QCOMPARE(image, stripes(5, 3));
     }
 
@@ -79,21 +81,21 @@ private slots:
         PictureList pictures(41);
         const QImage cut = stripes(36, 54);
         pictures.setItem(4, cut);
-        TPieceRec piece;
-        InitPiece(piece, 10, 20, 4, pictures);
-        piece.Turns = 0;
+        Piece piece;
+        initPiece(piece, 10, 20, 4, pictures);
+        piece.turns = 0;
 
-        TurnPiece(piece, pictures, 6);
-        QCOMPARE(piece.Turns, 1);
+        turnPiece(piece, pictures, 6);
+        QCOMPARE(piece.turns, 1);
         QCOMPARE(pictures.picture(4).size(), QSize(54, 36));
         QCOMPARE(pictures.drawable(4).size(), QSize(54, 36));
         // The hit rectangle stays as it was set up.
-        QCOMPARE(piece.Width, 36);
-        QCOMPARE(piece.Height, 54);
+        QCOMPARE(piece.width, 36);
+        QCOMPARE(piece.height, 54);
 
         for (int i = 0; i < 3; ++i)
-            TurnPiece(piece, pictures, 6);
-        QCOMPARE(piece.Turns, 0);
+            turnPiece(piece, pictures, 6);
+        QCOMPARE(piece.turns, 0);
         QCOMPARE(pictures.picture(4), cut.convertToFormat(QImage::Format_RGB32));
         QCOMPARE(pictures.drawable(4).pixel(3, 50), cut.pixel(3, 50));
     }
@@ -103,10 +105,10 @@ private slots:
         PictureList pictures(41);
         pictures.setItem(36, stripes(18, 12));
         pictures.setItem(4, stripes(6, 4));
-        RotatePiecePicture(pictures, 36, 36);
+        rotatePiecePicture(pictures, 36, 36);
         QCOMPARE(pictures.picture(36), stripes(18, 12));
         // Beyond the pieces of a 2 x 2 game.
-        RotatePiecePicture(pictures, 4, 4);
+        rotatePiecePicture(pictures, 4, 4);
         QCOMPARE(pictures.picture(4), stripes(6, 4));
     }
 

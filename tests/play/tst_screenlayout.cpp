@@ -1,6 +1,8 @@
-#include "ScreenLayout.h"
+#include "play/ScreenLayout.h"
 
 #include <QTest>
+
+using namespace tivane;
 
 class TestScreenLayout : public QObject
 {
@@ -33,19 +35,19 @@ private slots:
         QFETCH(int, modelLeft);
 
         const ScreenLayout l = computeScreenLayout(width, height);
-        QVERIFY2(qAbs(l.ScreenScale - scale) < 1e-6f, qPrintable(QString::number(l.ScreenScale, 'g', 9)));
-        QCOMPARE(l.BoardSize, boardSize);
-        QCOMPARE(l.BquitterLeft, quitLeft);
+        QVERIFY2(qAbs(l.scale - scale) < 1e-6f, qPrintable(QString::number(l.scale, 'g', 9)));
+        QCOMPARE(l.boardSize, boardSize);
+        QCOMPARE(l.quitButtonLeft, quitLeft);
         // The small buttons sit 33 pixels apart, right to left.
-        QCOMPARE(l.BaideLeft, quitLeft - 33);
-        QCOMPARE(l.BinsLeft, quitLeft - 66);
-        QCOMPARE(l.BsonLeft, quitLeft - 99);
-        QCOMPARE(l.BsoluceLeft, quitLeft - 132);
-        QCOMPARE(l.LtitreWidth, titleWidth);
-        QCOMPARE(l.ModelLeft, modelLeft);
-        QCOMPARE(l.ModelTop, 10);
-        QCOMPARE(l.DXWidth, width);
-        QCOMPARE(l.DXHeight, height - 32);
+        QCOMPARE(l.aboutButtonLeft, quitLeft - 33);
+        QCOMPARE(l.instructionsButtonLeft, quitLeft - 66);
+        QCOMPARE(l.soundButtonLeft, quitLeft - 99);
+        QCOMPARE(l.modelButtonLeft, quitLeft - 132);
+        QCOMPARE(l.titleWidth, titleWidth);
+        QCOMPARE(l.modelLeft, modelLeft);
+        QCOMPARE(l.modelTop, 10);
+        QCOMPARE(l.boardWidth, width);
+        QCOMPARE(l.boardHeight, height - 32);
     }
 };
 

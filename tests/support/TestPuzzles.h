@@ -1,12 +1,14 @@
 #pragma once
 // Puzzles for tests: pictures whose grid cells are flat, distinct colours, saved in a store.
 
-#include "PictureRoutines.h"
-#include "PuzzleStore.h"
+#include "core/PictureRoutines.h"
+#include "store/PuzzleStore.h"
 
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+
+namespace tivane {
 
 namespace TestPuzzles {
 
@@ -34,13 +36,13 @@ inline PuzzleDescription description(const QString &name, int cols, int rows, in
                                      bool rotation = false, int timeLimit = 0)
 {
     PuzzleDescription d;
-    d.PuzzleName = name;
-    d.GridCols = cols;
-    d.GridRows = rows;
-    d.ModelMode = modelMode;
-    d.ModelAllowed = modelMode != 0;
-    d.RotationEnabled = rotation;
-    d.TimeLimit = timeLimit;
+    d.puzzleName = name;
+    d.gridCols = cols;
+    d.gridRows = rows;
+    d.modelMode = modelMode;
+    d.modelAllowed = modelMode != 0;
+    d.rotationEnabled = rotation;
+    d.timeLimit = timeLimit;
     return d;
 }
 
@@ -48,10 +50,12 @@ inline PuzzleDescription description(const QString &name, int cols, int rows, in
 inline int add(PuzzleStore &store, const PuzzleDescription &d, QImage picture = {})
 {
     if (picture.isNull())
-        picture = cellsPicture(d.GridCols, d.GridRows);
+        picture = cellsPicture(d.gridCols, d.gridRows);
     QImage thumbnail = picture;
-    ResampleBitmap(thumbnail, 100, 100);
+    resampleBitmap(thumbnail, 100, 100);
     return store.saveNewPuzzle(d, picture, thumbnail);
 }
 
 } // namespace TestPuzzles
+
+} // namespace tivane

@@ -1,11 +1,13 @@
 // Writes the puzzles of the real-window tests into a store and prints their cell colours.
 // Usage: tivane_test_store DIR
-#include "PuzzleStore.h"
+#include "store/PuzzleStore.h"
 #include "TestPuzzles.h"
-#include "TivaneError.h"
+#include "core/Error.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+
+using namespace tivane;
 
 int main(int argc, char *argv[])
 {
@@ -18,7 +20,7 @@ int main(int argc, char *argv[])
         PuzzleStore store(QString::fromLocal8Bit(argv[1]));
         TestPuzzles::add(store, TestPuzzles::description("Quatre couleurs", 2, 2, 0));
         TestPuzzles::add(store, TestPuzzles::description("Six couleurs", 3, 2, 1, true));
-    } catch (const TivaneError &error) {
+    } catch (const Error &error) {
         QTextStream(stderr) << error.message() << '\n';
         return 1;
     }

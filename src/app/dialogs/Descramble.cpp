@@ -1,6 +1,8 @@
-#include "Descramble.h"
+#include "app/dialogs/descramble.h"
 
 #include <QByteArray>
+
+namespace tivane {
 
 namespace {
 
@@ -25,12 +27,14 @@ QString shift(const QString &key, const QString &data, int sign)
 
 } // namespace
 
-QString Descramble(const QString &key, const QString &data)
+QString descramble(const QString &key, const QString &data)
 {
     return shift(key, data, -1);
 }
 
-QString Scramble(const QString &key, const QString &text)
+QString scramble(const QString &key, const QString &text)
 {
     return shift(key, text, +1);
 }
+
+} // namespace tivane

@@ -5,9 +5,13 @@
 
 #include <QString>
 
+namespace tivane {
+
 // (data code - key code) mod 256 for each character. Empty data gives the empty string;
 // an empty key gives data unchanged.
-QString Descramble(const QString &key, const QString &data);
+QString descramble(const QString &key, const QString &data);
 
-// The inverse: Descramble(key, Scramble(key, text)) == text.
-QString Scramble(const QString &key, const QString &text);
+// The inverse: descramble(key, scramble(key, text)) == text.
+QString scramble(const QString &key, const QString &text);
+
+} // namespace tivane

@@ -1,0 +1,51 @@
+#pragma once
+// Paths of the pictures and sounds compiled into Tivane (target tivane_resources).
+
+#include <QRgb>
+#include <QString>
+#include <QUrl>
+
+namespace tivane {
+
+namespace BuiltinResources {
+
+// Sounds.
+inline constexpr char ClickPickUp[] = ":/sounds/click1.wav";
+inline constexpr char ClickPutDown[] = ":/sounds/click2.wav";
+inline constexpr char TurnSwish[] = ":/sounds/gira.wav";
+inline constexpr char Applause[] = ":/sounds/CLAP.WAV";
+
+// Top-bar glyphs (24 x 24, transparent ground).
+inline constexpr char GlyphCreate[] = ":/pictures/creer.png";
+inline constexpr char GlyphPlay[] = ":/pictures/jouer.png";
+inline constexpr char GlyphInstructions[] = ":/pictures/instructions.png";
+
+// Sound switch glyphs (20 x 20, transparent ground).
+inline constexpr char GlyphSoundOn[] = ":/pictures/n1.png";
+inline constexpr char GlyphSoundOff[] = ":/pictures/n2.png";
+
+// Badges (22 x 22 on BadgeKey).
+inline constexpr char BadgeModel[] = ":/pictures/imodele.png";
+inline constexpr char BadgeRotation[] = ":/pictures/irotation.png";
+inline constexpr char BadgeClock[] = ":/pictures/imontre.png";
+
+inline constexpr char DemoPicture[] = ":/pictures/ianim.png";       // 360 x 360
+inline constexpr char QuestionMark[] = ":/pictures/sp37.png";       // 180 x 180
+inline constexpr char Logo[] = ":/pictures/sp38.png";               // 480 x 86 on LogoKey
+inline constexpr char NoModelSign[] = ":/pictures/sp39.png";        // 180 x 180 on NoModelSignKey
+inline constexpr char AboutBackground[] = ":/pictures/fond_apropos.png"; // 325 x 211
+
+// Transparent colours: pixels of exactly this value are the ground, not the figure.
+inline constexpr QRgb BadgeKey = 0xFF00FF00u;       // lime
+inline constexpr QRgb LogoKey = 0xFF008000u;        // green
+inline constexpr QRgb NoModelSignKey = 0xFF00FF00u; // lime
+
+// The qrc: URL of a resource path, as QSoundEffect::setSource wants it.
+inline QUrl url(const char *path)
+{
+    return QUrl(QStringLiteral("qrc") + QString::fromLatin1(path));
+}
+
+} // namespace BuiltinResources
+
+} // namespace tivane

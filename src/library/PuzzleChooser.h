@@ -1,0 +1,142 @@
+#pragma once
+// The puzzle chooser: one thumbnail per stored puzzle. A left click picks the puzzle for play
+// and closes the form; ANNULER closes it without a choice; Ctrl + right click on a thumbnail
+// opens the management menu. The list follows the store: it is rebuilt after every change.
+
+#include "library/ThumbnailMarks.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QList>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QFrame;
+class QMenu;
+class QScrollArea;
+class QTimer;
+class QToolButton;
+
+namespace tivane {
+
+class PuzzleChooser;
+class PuzzleStore;
+
+// One puzzle's thumbnail in the chooser; its tag is the puzzle number.
+class ThumbnailLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    ThumbnailLabel(PuzzleChooser *form, int tag, QWidget *parent);
+
+    int tag() const { return m_tag; }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    PuzzleChooser *m_form;
+    int m_tag;
+    bool m_leftDown = false;
+};
+
+class PuzzleChooser : public QDialog
+{
+    Q_OBJECT
+public:
+    // The list is not built here: call scanPuzzles() once the program's window is up.
+    explicit PuzzleChooser(PuzzleStore &store, QWidget *parent = nullptr);
+
+    // Rebuilds the thumbnails from the store. Puzzles that cannot be read are left out and
+    // named in one message box, shown without blocking, unless the same list was just shown.
+    void scanPuzzles();
+
+    // Shows the chooser for a choice: selectedPuzzle() is -1 until a thumbnail is clicked.
+    // Returns at once; finished() tells when it closed.
+    void openForChoice();
+
+    // The puzzle numbers of the thumbnails, in list order.
+    QList<int> puzzleNumbers() const;
+    // The thumbnails, in list order.
+    const QList<ThumbnailLabel *> &thumbnails() const { return m_thumbnails; }
+
+    PuzzleStore &store() { return m_store; }
+
+    int selectedPuzzle() const { return m_selectedPuzzle; }   // -1: no choice
+    int popupPuzzle() const { return m_popupPuzzle; }         // the thumbnail the menu opened on
+    QString pictureFile() const { return m_pictureFile; }     // "image<N>.bmp" of the last press
+
+    // The management menu and its entries, in order: print, delete, modify, export, import.
+    QMenu *managementMenu() const { return m_menu; }
+    QAction *printAction() const { return m_print; }
+    QAction *deleteAction() const { return m_delete; }
+    QAction *modifyAction() const { return m_modify; }
+    QAction *exportAction() const { return m_export; }
+    QAction *importAction() const { return m_import; }
+
+signals:
+    // Every scan ends with this, whether or not every puzzle could be read.
+    void listRebuilt();
+    // Ctrl + right button on a thumbnail: the menu opens at globalPos.
+    void popupRequested(int puzzle, QPoint globalPos);
+    // "Modifier" and "Imprimer" were chosen for a puzzle; their forms live elsewhere.
+    void modifyRequested(int puzzle);
+    void printRequested(int puzzle);
+
+public slots:
+    // Any way of closing without a thumbnail (ANNULER, Escape) answers -1.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    friend class ThumbnailLabel;
+
+    void buildForm();
+    void buildMenu();
+    void buildThumbnail(int n, int position, const QString &name, int rows, int columns,
+                        bool timed, bool rotation, bool model);
+    void thumbnailPressed(ThumbnailLabel *thumbnail, Qt::MouseButton button,
+                          Qt::KeyboardModifiers modifiers, QPoint pos);
+    void thumbnailClicked(ThumbnailLabel *thumbnail);
+    void scheduleScan();
+    void confirmDelete();
+    void deletePending();
+
+    void clearThumbnails();
+    void fitContent();
+    void centreOnScreen();
+
+    PuzzleStore &m_store;
+    ThumbnailBadges m_badges;
+
+    QFrame *m_panel = nullptr;          // P1
+    QLabel *m_title = nullptr;          // Label1
+    QScrollArea *m_scrollBox = nullptr; // SB
+    QWidget *m_content = nullptr;       // SB's content, parent of the thumbnails
+    QLabel *m_hint = nullptr;           // Label2
+    QToolButton *m_cancel = nullptr;    // Annuler
+
+    QMenu *m_menu = nullptr;            // PP
+    QAction *m_print = nullptr;
+    QAction *m_delete = nullptr;
+    QAction *m_modify = nullptr;
+    QAction *m_export = nullptr;
+    QAction *m_import = nullptr;
+    QTimer *m_deleteTimer = nullptr;    // Timer1
+    int m_pendingDelete = -1;
+
+    QList<ThumbnailLabel *> m_thumbnails;
+    bool m_scanScheduled = false;
+    QStringList m_lastProblems;
+
+    int m_selectedPuzzle = -1;
+    int m_popupPuzzle = -1;
+    QString m_pictureFile;
+};
+
+} // namespace tivane

@@ -1,7 +1,0 @@
-#pragma once
-
-#include <QImage>
-
-// Turns the picture a quarter turn in place: direction -1 clockwise, +1 counter-clockwise.
-// The result is a 24-bit picture (Format_RGB32) whose width and height are swapped.
-void RotateBitmap90(QImage &picture, int direction);

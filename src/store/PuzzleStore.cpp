@@ -1,0 +1,295 @@
+#include "store/PuzzleStore.h"
+
+#include "core/Error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QSet>
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace tivane {
+
+namespace {
+
+const QString DescriptionSuffix = QStringLiteral(".tvn");
+constexpr qsizetype PrefixLength = 3;  // "puz"
+
+// No description comes near this; a larger file is not one.
+constexpr qint64 MaxDescriptionBytes = 64 * 1024 * 1024;
+
+QString bareName(const QString &path) { return QFileInfo(path).fileName(); }
+
+[[noreturn]] void cannotOpen(const QString &path, const QString &reason)
+{
+    throw cannotRead(bareName(path), reason);
+}
+
+// Opens a regular file for reading; a directory or a device (which might never answer) is refused.
+void openForReading(QFile &file)
+{
+    const QFileInfo info(file.fileName());
+    if (!info.exists())
+        cannotOpen(file.fileName(), QStringLiteral("le fichier n'existe pas."));
+    if (!info.isFile())
+        cannotOpen(file.fileName(), QStringLiteral("ce n'est pas un fichier."));
+    if (!file.open(QIODevice::ReadOnly))
+        cannotOpen(file.fileName(), fileErrorText(file));
+}
+
+quint32 littleEndian(const QByteArray &bytes, int at, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// The image reader fills in the rows missing from a cut-short file without a word; compare the
+// size of an uncompressed picture's rows with what the file holds.
+bool bmpIsTruncated(QFile &file)
+{
+    const QByteArray head = file.peek(34);
+    if (head.size() < 18 || !head.startsWith("BM"))
+        return false;  // left to the reader, which refuses it
+    const quint32 dataOffset = littleEndian(head, 10, 4);
+    const quint32 headerSize = littleEndian(head, 14, 4);
+    constexpr quint32 CoreHeaderSize = 12;  // the old header with 16-bit sizes
+    if (head.size() < (headerSize == CoreHeaderSize ? 26 : 34))
+        return true;
+    qint64 width, height, bitsPerPixel;
+    quint32 compression = 0;
+    if (headerSize == CoreHeaderSize) {
+        width = littleEndian(head, 18, 2);
+        height = littleEndian(head, 20, 2);
+        bitsPerPixel = littleEndian(head, 24, 2);
+    } else {
+        width = qAbs(qint64(qint32(littleEndian(head, 18, 4))));
+        height = qAbs(qint64(qint32(littleEndian(head, 22, 4))));  // negative: rows top-down
+        bitsPerPixel = littleEndian(head, 28, 2);
+        compression = littleEndian(head, 30, 4);
+    }
+    constexpr quint32 Uncompressed = 0, BitFields = 3;
+    if ((compression != Uncompressed && compression != BitFields) || width > 1'000'000
+        || height > 1'000'000 || bitsPerPixel > 64)
+        return false;
+    const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+    return file.size() < qint64(dataOffset) + rowBytes * height;
+}
+
+void requireNumber(int n)
+{
+    if (n < 0)
+        throw Error(QStringLiteral("Numéro de puzzle invalide : %1.").arg(n));
+}
+
+void requirePicture(const QImage &picture, const QString &bareName)
+{
+    if (picture.isNull())
+        throw cannotWrite(bareName, QStringLiteral("l'image est vide."));
+}
+
+} // namespace
+
+PuzzleStore::PuzzleStore(const QString &directory, QObject *parent)
+    : QObject(parent), m_directory(QDir(directory).absolutePath())
+{
+}
+
+QString PuzzleStore::descriptionName(int n) { return QStringLiteral("puz%1.tvn").arg(n); }
+QString PuzzleStore::pictureName(int n) { return QStringLiteral("image%1.bmp").arg(n); }
+QString PuzzleStore::thumbnailName(int n) { return QStringLiteral("vignette%1.bmp").arg(n); }
+
+std::optional<int> PuzzleStore::numberFromName(const QString &fileName)
+{
+    if (fileName.size() <= PrefixLength + DescriptionSuffix.size()
+        || !fileName.endsWith(DescriptionSuffix, Qt::CaseInsensitive))
+        return std::nullopt;
+    const QString middle =
+        fileName.mid(PrefixLength, fileName.size() - PrefixLength - DescriptionSuffix.size());
+    const int n = integerRule(middle.toLatin1());
+    if (n < 0 || n == std::numeric_limits<int>::max())
+        return std::nullopt;
+    return n;
+}
+
+QStringList PuzzleStore::entryNames() const
+{
+    return QDir(m_directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                           | QDir::NoDotAndDotDot,
+                                       QDir::Unsorted);
+}
+
+QString PuzzleStore::filePath(const QString &bareName) const
+{
+    const QDir dir(m_directory);
+    const QString exact = dir.filePath(bareName);
+    if (QFileInfo::exists(exact))
+        return exact;
+    QString match;
+    for (const QString &name : entryNames())
+        if (name.compare(bareName, Qt::CaseInsensitive) == 0 && (match.isEmpty() || name < match))
+            match = name;
+    return match.isEmpty() ? exact : dir.filePath(match);
+}
+
+bool PuzzleStore::exists(const QString &bareName) const
+{
+    return QFileInfo::exists(filePath(bareName));
+}
+
+int PuzzleStore::lowestFreeNumber() const
+{
+    QSet<QString> names;
+    for (const QString &name : entryNames())
+        names.insert(name.toLower());
+    int n = 0;
+    while (names.contains(descriptionName(n)))
+        ++n;
+    return n;
+}
+
+QList<StoreEntry> PuzzleStore::enumerate() const
+{
+    const QStringList found =
+        QDir(m_directory).entryList({QStringLiteral("*") + DescriptionSuffix},
+                                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                    QDir::Unsorted);
+    QList<StoreEntry> entries;
+    entries.reserve(found.size());
+    for (const QString &name : found)
+        if (const std::optional<int> n = numberFromName(name))
+            entries.append({*n, name});
+    std::sort(entries.begin(), entries.end(), [](const StoreEntry &a, const StoreEntry &b) {
+        return a.number != b.number ? a.number < b.number : a.fileName < b.fileName;
+    });
+    return entries;
+}
+
+QByteArray PuzzleStore::readFile(const QString &bareName) const
+{
+    QFile file(filePath(bareName));
+    openForReading(file);
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        cannotOpen(file.fileName(), fileErrorText(file));
+    return bytes;
+}
+
+PuzzleDescription PuzzleStore::readDescription(int n, DescriptionLines lines) const
+{
+    requireNumber(n);
+    return readDescriptionFile(descriptionName(n), lines);
+}
+
+PuzzleDescription PuzzleStore::readDescriptionFile(const QString &name, DescriptionLines lines) const
+{
+    const QString path = filePath(name);
+    if (!QFileInfo::exists(path))
+        throw cannotRead(name, QStringLiteral("le fichier n'existe pas."));
+    QFile file(path);
+    openForReading(file);
+    if (file.size() > MaxDescriptionBytes)
+        cannotOpen(path, QStringLiteral("il est trop grand pour être une description de puzzle."));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        cannotOpen(path, fileErrorText(file));
+    return parseDescription(bytes, lines, bareName(path));
+}
+
+void PuzzleStore::writeFile(const QString &name, const QByteArray &bytes)
+{
+    if (faultAt(name))
+        throw cannotWrite(name, fileErrorText(QFileDevice::WriteError));
+    QSaveFile file(filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        throw cannotWrite(name, fileErrorText(file));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw cannotWrite(name, fileErrorText(file));
+}
+
+void PuzzleStore::writeDescription(int n, const PuzzleDescription &description, DescriptionLines lines)
+{
+    requireNumber(n);
+    writeFile(descriptionName(n), formatDescription(description, lines));
+}
+
+void PuzzleStore::deletePuzzle(int n)
+{
+    requireNumber(n);
+    const QString target = descriptionName(n);
+    const QDir dir(m_directory);
+    for (const QString &name : entryNames()) {
+        if (name.compare(target, Qt::CaseInsensitive) != 0)
+            continue;
+        if (faultAt(name))
+            throw cannotDelete(name, fileErrorText(QFileDevice::RemoveError));
+        QFile file(dir.filePath(name));
+        if (!file.remove())
+            throw cannotDelete(name, fileErrorText(file));
+    }
+    emit changed();
+}
+
+QImage PuzzleStore::readPicture(const QString &name) const
+{
+    QFile file(filePath(name));
+    openForReading(file);
+    if (bmpIsTruncated(file))
+        cannotOpen(file.fileName(), QStringLiteral("l'image BMP est incomplète."));
+    QImageReader reader(&file, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    QImage picture;
+    if (!reader.read(&picture))
+        cannotOpen(file.fileName(), QStringLiteral("ce n'est pas une image BMP valide."));
+    return picture;
+}
+
+void PuzzleStore::writePicture(const QString &name, const QImage &picture)
+{
+    requirePicture(picture, name);
+    // Both are written as 24 bits per pixel; other formats are brought to one of them first.
+    QImage image = picture;
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_RGB888)
+        image.convertTo(QImage::Format_RGB888);
+
+    if (faultAt(name))
+        throw cannotWrite(name, fileErrorText(QFileDevice::WriteError));
+    QSaveFile file(filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        throw cannotWrite(name, fileErrorText(file));
+    QImageWriter writer(&file, "bmp");
+    if (!writer.write(image))
+        throw cannotWrite(name, fileErrorText(file));
+    if (!file.commit())
+        throw cannotWrite(name, fileErrorText(file));
+}
+
+void PuzzleStore::savePuzzle(int n, const PuzzleDescription &description, DescriptionLines lines,
+                             const QImage &picture, const QImage &thumbnail)
+{
+    requireNumber(n);
+    const QByteArray text = formatDescription(description, lines);
+    requirePicture(picture, pictureName(n));
+    requirePicture(thumbnail, thumbnailName(n));
+    writePicture(pictureName(n), picture);
+    writePicture(thumbnailName(n), thumbnail);
+    writeFile(descriptionName(n), text);
+    emit changed();
+}
+
+int PuzzleStore::saveNewPuzzle(const PuzzleDescription &description, const QImage &picture,
+                               const QImage &thumbnail)
+{
+    const int n = lowestFreeNumber();
+    savePuzzle(n, description, DescriptionLines::All, picture, thumbnail);
+    return n;
+}
+
+} // namespace tivane

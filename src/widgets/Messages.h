@@ -1,0 +1,23 @@
+#pragma once
+// Message boxes that never block: each is opened with open() and returns at once; what follows
+// the answer runs from the box's finished signal, after the handler that opened it has returned.
+// Captions are "TIVANE" unless given; buttons are labelled in French.
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+namespace tivane {
+
+// An information box with one OK button; `closed` runs once it is closed.
+QMessageBox *showMessage(QWidget *parent, const QString &text, std::function<void()> closed = {});
+
+// A warning box with one OK button.
+QMessageBox *showError(QWidget *parent, const QString &text, std::function<void()> closed = {});
+
+// A question with the buttons "Oui" and "Non"; `answered` gets true only for "Oui".
+QMessageBox *askYesNo(QWidget *parent, const QString &caption, const QString &question,
+                      std::function<void(bool yes)> answered);
+
+} // namespace tivane
