@@ -3,6 +3,8 @@
 
 #include "store/PuzzleDescription.h"
 
+namespace tivane {
+
 inline PuzzleDescription variedDescription(int n)
 {
     PuzzleDescription d;
@@ -15,3 +17,5 @@ inline PuzzleDescription variedDescription(int n)
     d.timeLimit = n % 3 == 0 ? 120 : 0;
     return d;
 }
+
+} // namespace tivane

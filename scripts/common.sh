@@ -4,9 +4,10 @@ TIVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Packages needed to build and start Tivane.
 TIVANE_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins libzip-dev fonts-liberation)
+    qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins qt6-translations-l10n
+    libzip-dev fonts-liberation)
 # Packages needed only by the tests and benchmarks.
-TIVANE_TEST_PACKAGES=(libbenchmark-dev xvfb xauth imagemagick xdotool)
+TIVANE_TEST_PACKAGES=(libbenchmark-dev xvfb xauth imagemagick xdotool poppler-utils)
 
 tivane_install_packages() {
     local missing=() pkg
@@ -23,11 +24,14 @@ tivane_install_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# tivane_build DIR [cmake options...]: configure once, then build incrementally.
+# tivane_build DIR [cmake options...]: configure when the folder is new or the options changed,
+# then build incrementally.
 tivane_build() {
     local dir="$1"; shift
-    if [ ! -f "$dir/build.ninja" ]; then
+    local options="$*"
+    if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$dir/.tivane-options" 2>/dev/null)" != "$options" ]; then
         cmake -S "$TIVANE_ROOT" -B "$dir" -G Ninja "$@"
+        printf '%s' "$options" > "$dir/.tivane-options"
     fi
     cmake --build "$dir"
 }

@@ -1,29 +1,36 @@
 #include "app/MainScreen.h"
 
-#include "widgets/ActionGuard.h"
-#include "play/BoardSurface.h"
+#include "app/IdleTimer.h"
+#include "app/SoundBank.h"
+#include "app/dialogs/AboutBox.h"
+#include "app/dialogs/InstructionsDialog.h"
+#include "app/dialogs/TimeOutDialog.h"
+#include "app/dialogs/WinDialog.h"
 #include "core/BuiltinResources.h"
-#include "play/Clock.h"
-#include "widgets/FormParts.h"
 #include "core/Fonts.h"
+#include "core/WinColor.h"
+#include "library/PuzzleChooser.h"
+#include "play/BoardSurface.h"
+#include "play/Clock.h"
 #include "play/IdleDemo.h"
 #include "play/PlayBoard.h"
-#include "app/dialogs/InstructionsDialog.h"
-#include "app/dialogs/AboutBox.h"
-#include "app/dialogs/WinDialog.h"
-#include "library/PuzzleChooser.h"
-#include "app/dialogs/TimeOutDialog.h"
-#include "core/WinColor.h"
+#include "store/PuzzleStore.h"
+#include "widgets/ActionGuard.h"
+#include "widgets/FormParts.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace tivane {
 
 namespace {
+
 constexpr int ButtonHeight = 33;
 constexpr int GlyphSize = 24;
 
@@ -33,55 +40,19 @@ QRect primaryScreenGeometry()
     return screen ? screen->geometry() : QRect(0, 0, 800, 600);
 }
 
-void setTextColor(QWidget *widget, quint32 bbggrr)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::ButtonText, winColor(bbggrr));
-    palette.setColor(QPalette::WindowText, winColor(bbggrr));
-    widget->setPalette(palette);
-}
-}
+} // namespace
 
-MainScreen::MainScreen() : MainScreen(primaryScreenGeometry()) {}
+MainScreen::MainScreen(PuzzleStore &store) : MainScreen(store, primaryScreenGeometry()) {}
 
-MainScreen::MainScreen(const QRect &screenGeometry, QWidget *parent)
+MainScreen::MainScreen(PuzzleStore &store, const QRect &screenGeometry, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      m_animThread([this] { m_demo->step(); })
+      m_store(store),
+      m_layout(computeScreenLayout(screenGeometry.width(), screenGeometry.height())),
+      m_sounds(new SoundBank(this)),
+      m_idleTimer(new IdleTimer(this))
 {
-    setObjectName(QStringLiteral("Depart"));
-    FormCreate(screenGeometry);
-}
-
-QTimer *MainScreen::makeTimer(const char *name, int intervalMs)
-{
-    auto *timer = new QTimer(this);
-    timer->setObjectName(QLatin1String(name));
-    timer->setInterval(intervalMs);
-    return timer;
-}
-
-QToolButton *MainScreen::makeSpeedButton(const char *name, int left, int width, const QString &caption)
-{
-    QToolButton *button = ::makeSpeedButton(this, QLatin1String(name), QRect(left, 0, width, ButtonHeight),
-                                            caption, formFont(13, true), Qt::black);
-    button->setIconSize(QSize(GlyphSize, GlyphSize));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    // Moves over the top bar are counted here, not again by the form behind.
-    button->setAttribute(Qt::WA_NoMousePropagation);
-    return button;
-}
-
-void MainScreen::FormCreate(const QRect &screenGeometry)
-{
-    m_idle = IdleCounter{};
-    m_state = MainScreenState{};
-    m_random = RandomSource{};
-
-    const int W = screenGeometry.width();
-    const int H = screenGeometry.height();
-    m_layout = computeScreenLayout(W, H);
+    setObjectName(QStringLiteral("TDepart"));
     setGeometry(screenGeometry);
-
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, winColor(WinColors::Silver));
@@ -92,329 +63,425 @@ void MainScreen::FormCreate(const QRect &screenGeometry)
     setFont(formFont(11));
     setMouseTracking(true);
 
-    n1.load(QString::fromLatin1(BuiltinResources::GlyphSoundOn));
-    n2.load(QString::fromLatin1(BuiltinResources::GlyphSoundOff));
+    buildTopBar();
+    buildPlay();
+    buildDialogs();
 
-    Bcreer = makeSpeedButton("Bcreer", 0, 97, QStringLiteral("CREER"));
-    Bcreer->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphCreate)));
-    Bjouer = makeSpeedButton("Bjouer", 96, 97, QStringLiteral("JOUER"));
-    Bjouer->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphPlay)));
+    connect(m_idleTimer, &IdleTimer::idleLimitReached, this, &MainScreen::idleLimitReached);
+    m_idleTimer->start();
+}
 
-    Ltemps = new QLabel(QStringLiteral("00:00"), this);
-    Ltemps->setObjectName(QStringLiteral("Ltemps"));
-    Ltemps->setGeometry(200, 0, 73, 33);
-    Ltemps->setFont(formFont(27, true));
-    Ltemps->setAlignment(Qt::AlignCenter);
-    Ltemps->setAutoFillBackground(true);
-    QPalette clock = Ltemps->palette();
+MainScreen::~MainScreen() = default;
+
+QToolButton *MainScreen::makeTopBarButton(const char *name, int left, int width, const QString &caption)
+{
+    QToolButton *button = makeSpeedButton(this, QLatin1String(name), QRect(left, 0, width, ButtonHeight),
+                                          caption, formFont(13, true), Qt::black);
+    button->setIconSize(QSize(GlyphSize, GlyphSize));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Moves over the top bar are counted here, not again by the form behind.
+    button->setAttribute(Qt::WA_NoMousePropagation);
+    return button;
+}
+
+void MainScreen::buildTopBar()
+{
+    m_soundOnGlyph.load(QString::fromLatin1(BuiltinResources::GlyphSoundOn));
+    m_soundOffGlyph.load(QString::fromLatin1(BuiltinResources::GlyphSoundOff));
+
+    m_createButton = makeTopBarButton("Bcreer", 0, 97, QStringLiteral("CREER"));
+    m_createButton->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphCreate)));
+    m_playButton = makeTopBarButton("Bjouer", 96, 97, QStringLiteral("JOUER"));
+    m_playButton->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphPlay)));
+
+    m_clockLabel = new QLabel(QStringLiteral("00:00"), this);
+    m_clockLabel->setObjectName(QStringLiteral("Ltemps"));
+    m_clockLabel->setGeometry(200, 0, 73, 33);
+    m_clockLabel->setFont(formFont(27, true));
+    m_clockLabel->setAlignment(Qt::AlignCenter);
+    m_clockLabel->setAutoFillBackground(true);
+    QPalette clock = m_clockLabel->palette();
     clock.setColor(QPalette::Window, winColor(WinColors::White));
     clock.setColor(QPalette::WindowText, winColor(WinColors::Navy));
-    Ltemps->setPalette(clock);
-    Ltemps->setAttribute(Qt::WA_NoMousePropagation);
-    Ltemps->hide();
+    m_clockLabel->setPalette(clock);
+    m_clockLabel->setAttribute(Qt::WA_NoMousePropagation);
+    m_clockLabel->hide();
 
-    Ltitre = new QLabel(this);
-    Ltitre->setObjectName(QStringLiteral("Ltitre"));
-    Ltitre->setGeometry(280, 4, m_layout.titleWidth, 25);
-    Ltitre->setFont(formFont(21));
-    Ltitre->setAlignment(Qt::AlignCenter);
-    setTextColor(Ltitre, WinColors::Purple);
-    Ltitre->setAttribute(Qt::WA_NoMousePropagation);
+    m_titleLabel = new QLabel(this);
+    m_titleLabel->setObjectName(QStringLiteral("Ltitre"));
+    m_titleLabel->setGeometry(280, 4, m_layout.titleWidth, 25);
+    m_titleLabel->setFont(formFont(21));
+    m_titleLabel->setAlignment(Qt::AlignCenter);
+    setTextColour(m_titleLabel, winColor(WinColors::Purple));
+    m_titleLabel->setAttribute(Qt::WA_NoMousePropagation);
 
-    bsoluce = makeSpeedButton("bsoluce", m_layout.modelButtonLeft, 33, QStringLiteral("M"));
-    bsoluce->setFont(formFont(24, true));
-    setTextColor(bsoluce, WinColors::Red);
-    bsoluce->setToolTip(QStringLiteral("Afficher le modèle"));
+    m_modelButton = makeTopBarButton("bsoluce", m_layout.modelButtonLeft, 33, QStringLiteral("M"));
+    m_modelButton->setFont(formFont(24, true));
+    setTextColour(m_modelButton, winColor(WinColors::Red));
+    m_modelButton->setToolTip(QStringLiteral("Afficher le modèle"));
 
-    Bson = makeSpeedButton("Bson", m_layout.soundButtonLeft, 33, QString());
-    Bson->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    Bson->setIconSize(QSize(20, 20));
-    Bson->setIcon(QIcon(QPixmap::fromImage(n1)));
-    Bson->setToolTip(QStringLiteral("Effets sonores"));
+    m_soundButton = makeTopBarButton("Bson", m_layout.soundButtonLeft, 33, QString());
+    m_soundButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_soundButton->setIconSize(QSize(20, 20));
+    m_soundButton->setIcon(QIcon(QPixmap::fromImage(m_soundOnGlyph)));
+    m_soundButton->setToolTip(QStringLiteral("Effets sonores"));
 
-    Bins = makeSpeedButton("Bins", m_layout.instructionsButtonLeft, 33, QString());
-    Bins->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    Bins->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphInstructions)));
-    Bins->setToolTip(QStringLiteral("Afficher les instructions de jeu"));
+    m_instructionsButton = makeTopBarButton("Bins", m_layout.instructionsButtonLeft, 33, QString());
+    m_instructionsButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_instructionsButton->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphInstructions)));
+    m_instructionsButton->setToolTip(QStringLiteral("Afficher les instructions de jeu"));
 
-    baide = makeSpeedButton("baide", m_layout.aboutButtonLeft, 33, QStringLiteral("?"));
-    baide->setFont(formFont(21, true));
-    setTextColor(baide, WinColors::Green);
-    baide->setToolTip(QStringLiteral("A propos de Tivane"));
+    m_aboutButton = makeTopBarButton("baide", m_layout.aboutButtonLeft, 33, QStringLiteral("?"));
+    m_aboutButton->setFont(formFont(21, true));
+    setTextColour(m_aboutButton, winColor(WinColors::Green));
+    m_aboutButton->setToolTip(QStringLiteral("A propos de Tivane"));
 
-    bquitter = makeSpeedButton("bquitter", m_layout.quitButtonLeft, 81, QStringLiteral("QUITTER"));
+    m_quitButton = makeTopBarButton("bquitter", m_layout.quitButtonLeft, 81, QStringLiteral("QUITTER"));
 
-    // FormMouseMove is bound to the form, the title and every top-bar button but Bins.
-    for (QWidget *w : {static_cast<QWidget *>(Bcreer), static_cast<QWidget *>(Bjouer),
-                       static_cast<QWidget *>(Ltitre), static_cast<QWidget *>(bsoluce),
-                       static_cast<QWidget *>(Bson), static_cast<QWidget *>(baide),
-                       static_cast<QWidget *>(bquitter)}) {
+    // Moves over the form, the title and every top-bar button but the instructions' are watched.
+    for (QWidget *w : {static_cast<QWidget *>(m_createButton), static_cast<QWidget *>(m_playButton),
+                       static_cast<QWidget *>(m_titleLabel), static_cast<QWidget *>(m_modelButton),
+                       static_cast<QWidget *>(m_soundButton), static_cast<QWidget *>(m_aboutButton),
+                       static_cast<QWidget *>(m_quitButton)}) {
         w->setMouseTracking(true);
         w->installEventFilter(this);
     }
 
-    DX = new BoardSurface(this);
-    DX->setObjectName(QStringLiteral("DX"));
-    DX->setGeometry(0, TopBarHeight, m_layout.boardWidth, m_layout.boardHeight);
-
-    m_play = new PlayBoard(DX, m_layout, this);
-    m_play->playSound = [this](Sound sound) { PlaySound(sound); };
-    connect(m_play, &PlayBoard::titleChanged, Ltitre, &QLabel::setText);
-
-    m_demo = new IdleDemo(DX, m_layout, m_store, m_random, this);
-    m_demo->puzzleNumbers = [this] {
-        return m_forms.Fliste ? m_forms.Fliste->puzzleNumbers() : QList<int>();
-    };
-    m_demo->turnSound = [this] {
-        if (m_state.soundOn)
-            m_sons.playAndWait(Sound::Turn);
-    };
-
-    m_play->won = [this] { winSequence(); };
-    connect(DX, &BoardSurface::mouseMoved, this, [this](QPoint pos) { DXMouseMove(pos); });
-    connect(DX, &BoardSurface::clicked, this, &MainScreen::DXClick);
-    connect(DX, &BoardSurface::mousePressed, this,
-            [this](QPoint, Qt::MouseButton button) { DXMouseDown(button); });
-
-    connect(Bjouer, &QToolButton::clicked, this, &MainScreen::BjouerClick);
-    connect(baide, &QToolButton::clicked, this, &MainScreen::baideClick);
-    connect(Bins, &QToolButton::clicked, this, &MainScreen::BinsClick);
-    connect(Bson, &QToolButton::clicked, this, &MainScreen::BsonClick);
-    connect(bquitter, &QToolButton::clicked, this, &MainScreen::bquitterClick);
-
-    personne = makeTimer("personne", 1000);
-    connect(personne, &QTimer::timeout, this, &MainScreen::personneTimer);
-    personne->start();
-    Tjeu = makeTimer("Tjeu", 1000);
-    connect(Tjeu, &QTimer::timeout, this, &MainScreen::TjeuTimer);
+    connect(m_playButton, &QToolButton::clicked, this, &MainScreen::playClicked);
+    connect(m_aboutButton, &QToolButton::clicked, this, &MainScreen::aboutClicked);
+    connect(m_instructionsButton, &QToolButton::clicked, this, &MainScreen::instructionsClicked);
+    connect(m_soundButton, &QToolButton::clicked, this, &MainScreen::soundClicked);
+    connect(m_quitButton, &QToolButton::clicked, this, &MainScreen::quitClicked);
 }
 
-void MainScreen::PlaySound(Sound sound)
+void MainScreen::buildPlay()
 {
-    if (m_state.soundOn)
-        m_sons.play(sound);
+    m_board = new BoardSurface(this);
+    m_board->setObjectName(QStringLiteral("DX"));
+    m_board->setGeometry(0, TopBarHeight, m_layout.boardWidth, m_layout.boardHeight);
+
+    m_play = new PlayBoard(m_board, m_layout, this);
+    connect(m_play, &PlayBoard::soundRequested, this, &MainScreen::playSound);
+    connect(m_play, &PlayBoard::titleChanged, m_titleLabel, &QLabel::setText);
+    connect(m_play, &PlayBoard::dealFinished, this, &MainScreen::startClock);
+    connect(m_play, &PlayBoard::puzzleCompleted, this, &MainScreen::puzzleCompleted);
+    connect(m_play, &PlayBoard::animationFinished, this, [this] {
+        if (std::exchange(m_timeOutPending, false))
+            showTimeOut();
+    });
+
+    m_demo = new IdleDemo(m_board, m_layout, m_store, m_random, this);
+    m_demo->turnSound = [this] { return playTurnSoundForDemo(); };
+
+    connect(m_board, &BoardSurface::mouseMoved, this, [this](QPoint pos) { boardMouseMoved(pos); });
+    connect(m_board, &BoardSurface::clicked, this, &MainScreen::boardClicked);
+    connect(m_board, &BoardSurface::mousePressed, this,
+            [this](QPoint, Qt::MouseButton button) { boardPressed(button); });
+
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("Tjeu"));
+    m_clockTimer->setInterval(1000);
+    connect(m_clockTimer, &QTimer::timeout, this, &MainScreen::clockTick);
 }
 
-bool MainScreen::GameActive() const { return m_play->GameActive; }
-
-void MainScreen::BjouerClick()
+void MainScreen::buildDialogs()
 {
-    PuzzleChooser *chooser = m_forms.Fliste;
-    if (!chooser)
+    m_chooser = new PuzzleChooser(m_store, this);
+    connect(m_chooser, &PuzzleChooser::finished, this, &MainScreen::choiceMade);
+    connect(m_chooser, &PuzzleChooser::listRebuilt, this, &MainScreen::listRebuilt);
+    m_demo->puzzleNumbers = [this] { return m_chooser->puzzleNumbers(); };
+
+    m_winDialog = new WinDialog(this);
+    connect(m_winDialog, &QDialog::finished, this, &MainScreen::winDialogClosed);
+    m_timeOutDialog = new TimeOutDialog(this);
+    connect(m_timeOutDialog, &QDialog::finished, this, &MainScreen::timeOutClosed);
+    m_instructions = new InstructionsDialog(this);
+    m_aboutBox = new AboutBox(this);
+    connect(m_aboutBox, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
+}
+
+// --- Start-up ---------------------------------------------------------------------------------
+
+void MainScreen::paintEvent(QPaintEvent *)
+{
+    if (!std::exchange(m_firstPaint, false))
         return;
-    const bool wasRunning = !m_animThread.isSuspended();
-    if (wasRunning)
-        m_animThread.suspend();
-    personne->stop();
+    // The list is built once the screen is up, after this paint.
+    QTimer::singleShot(0, this, &MainScreen::screenIsUp);
+}
 
-    m_state.selectedPuzzle = -1;
-    chooser->selectedPuzzle = -1;
-    chooser->exec();
-    m_state.selectedPuzzle = chooser->selectedPuzzle;
+void MainScreen::screenIsUp()
+{
+    m_chooser->scanPuzzles();
+}
 
-    personne->start();
-    if (m_state.selectedPuzzle <= -1) {
-        if (wasRunning)
-            m_animThread.resume();
-        if (!m_play->GameActive)
-            m_play->welcomeAnimation();
+void MainScreen::listRebuilt()
+{
+    if (std::exchange(m_thumbnailsReady, true))
+        return;
+    // The first list gives the first demonstration its picture.
+    m_demo->setUpNewDemo();
+    m_play->startWelcome();
+}
+
+// --- Sounds -----------------------------------------------------------------------------------
+
+void MainScreen::playSound(Sound sound)
+{
+    if (m_soundOn)
+        m_sounds->play(sound);
+}
+
+int MainScreen::playTurnSoundForDemo()
+{
+    if (!m_soundOn)
+        return 0;
+    m_sounds->play(Sound::Turn);
+    return std::max(0, m_sounds->durationMs(Sound::Turn));
+}
+
+void MainScreen::soundClicked()
+{
+    m_soundOn = !m_soundOn;
+    m_soundButton->setIcon(QIcon(QPixmap::fromImage(m_soundOn ? m_soundOnGlyph : m_soundOffGlyph)));
+}
+
+// --- Dialogs ----------------------------------------------------------------------------------
+// What input does while something is animating:
+// - QUITTER ends the program at once, whatever runs;
+// - JOUER, CREER, the instructions and the about box first bring the welcome animation to its
+//   last frame, and JOUER, CREER and the about box pause the demonstration (the instructions
+//   leave it running behind them), so nothing is drawn over the game they lead to;
+// - the board takes no click during the deal or a glide (PlayBoard::takesClicks); pointer moves
+//   still count as activity;
+// - the clock keeps counting during glides; a time-out that falls during one is shown when it
+//   ends;
+// - the demonstration does not start while the board is animating.
+
+void MainScreen::pauseForDialog()
+{
+    m_play->finishWelcome();
+    m_demoWasRunning = m_demo->isRunning();
+    if (m_demoWasRunning)
+        m_demo->suspend();
+    m_idleTimer->stop();
+}
+
+void MainScreen::resumeAfterDialog()
+{
+    m_idleTimer->start();
+    if (std::exchange(m_demoWasRunning, false))
+        m_demo->resume();
+}
+
+void MainScreen::aboutClicked()
+{
+    if (m_aboutBox->isVisible())
+        return;
+    pauseForDialog();
+    m_aboutBox->open();
+}
+
+void MainScreen::instructionsClicked()
+{
+    // The demonstration may start behind the instructions.
+    m_play->finishWelcome();
+    m_instructions->open();
+}
+
+void MainScreen::quitClicked()
+{
+    m_demo->terminate();
+    close();
+}
+
+// --- JOUER and the chooser --------------------------------------------------------------------
+
+void MainScreen::playClicked()
+{
+    if (m_chooser->isVisible())
+        return;
+    pauseForDialog();
+    m_selectedPuzzle = -1;
+    m_chooser->openForChoice();
+}
+
+void MainScreen::choiceMade()
+{
+    m_selectedPuzzle = m_chooser->selectedPuzzle();
+    if (m_selectedPuzzle <= -1) {
+        const bool demoWasRunning = m_demoWasRunning;
+        resumeAfterDialog();
+        if (!demoWasRunning && !m_play->isGameActive())
+            m_play->startWelcome();
         return;
     }
-    const bool loaded = runGuarded(this, [&] { m_play->loadGame(m_store, m_state.selectedPuzzle, m_random); });
-    if (!loaded)
+    // The demonstration stays paused: the game replaces it on the board.
+    m_demoWasRunning = false;
+    m_idleTimer->start();
+    if (!runGuarded(this, [&] { m_play->loadGame(m_store, m_selectedPuzzle, m_random); }))
         return;
-    m_play->dealAnimation();
-    Tjeu->stop();
+    // The game before it, and a time-out it may have left pending, are gone.
+    m_timeOutPending = false;
+    m_clockTimer->stop();
     resetClockLabel();
+    m_play->startDeal();
+}
+
+void MainScreen::startClock()
+{
     const int limit = m_play->game().timeLimit;
     if (limit <= 0)
         return;
-    Ltemps->show();
-    m_state.timeLeft = limit;
-    ShowClock();
-    Tjeu->start();
+    m_clockLabel->show();
+    m_timeLeft = limit;
+    showClock();
+    m_clockTimer->start();
 }
 
 void MainScreen::resetClockLabel()
 {
-    Ltemps->setText(QStringLiteral("00:00"));
-    setTextColor(Ltemps, WinColors::Black);
-    Ltemps->hide();
+    m_clockLabel->setText(QStringLiteral("00:00"));
+    setTextColour(m_clockLabel, winColor(WinColors::Black));
+    m_clockLabel->hide();
 }
 
-void MainScreen::ShowClock()
+void MainScreen::showClock()
 {
-    Ltemps->setText(clockText(m_state.timeLeft));
-    setTextColor(Ltemps, clockIsRed(m_state.timeLeft) ? WinColors::Red : WinColors::Black);
+    m_clockLabel->setText(clockText(m_timeLeft));
+    setTextColour(m_clockLabel, winColor(clockIsRed(m_timeLeft) ? WinColors::Red : WinColors::Black));
 }
 
-void MainScreen::TjeuTimer()
+// --- The end of a game ------------------------------------------------------------------------
+
+void MainScreen::puzzleCompleted()
 {
-    --m_state.timeLeft;
-    ShowClock();
-    if (m_state.timeLeft != 0)
+    m_winShown = true;
+    playSound(Sound::Applause);
+    m_clockTimer->stop();
+    m_winDialog->setMoveCount(m_play->game().moveCount);
+    m_winDialog->open();
+}
+
+void MainScreen::winDialogClosed()
+{
+    m_winShown = false;
+    // The child picks the next puzzle.
+    playClicked();
+}
+
+void MainScreen::clockTick()
+{
+    --m_timeLeft;
+    showClock();
+    if (m_timeLeft != 0)
         return;
-    Tjeu->stop();
-    m_play->GameActive = false;
-    DX->setCursor(Qt::ArrowCursor);
-    if (m_forms.Fperdu)
-        m_forms.Fperdu->exec();
-    resetClockLabel();
-    m_play->welcomeAnimation();
+    timeRanOut();
 }
 
-void MainScreen::winSequence()
+void MainScreen::timeRanOut()
 {
-    m_state.winShown = true;
-    PlaySound(Sound::Applause);
-    Tjeu->stop();
-    if (m_forms.Fbravo) {
-        m_forms.Fbravo->setMoveCount(m_play->game().moveCount);
-        m_forms.Fbravo->exec();
-    }
-    m_state.winShown = false;
-    BjouerClick();
+    m_clockTimer->stop();
+    m_play->endGame();
+    m_board->setCursor(Qt::ArrowCursor);
+    if (m_play->isAnimating())
+        m_timeOutPending = true;
+    else
+        showTimeOut();
 }
 
-void MainScreen::DXMouseMove(QPoint pos)
+void MainScreen::showTimeOut()
+{
+    m_timeOutDialog->open();
+}
+
+void MainScreen::timeOutClosed()
+{
+    resetClockLabel();
+    // A demonstration that started behind the message keeps the board.
+    if (!m_demo->isRunning())
+        m_play->startWelcome();
+}
+
+// --- The board and the idle count -------------------------------------------------------------
+
+bool MainScreen::isGameActive() const { return m_play->isGameActive(); }
+
+void MainScreen::boardMouseMoved(QPoint pos)
 {
     if (!m_play->notePointer(pos.x(), pos.y()))
         return;
-    m_idle.reset();
-    const bool demoRunning = !m_animThread.isSuspended();
-    if (!m_play->GameActive) {
+    m_idleTimer->reset();
+    const bool demoRunning = m_demo->isRunning();
+    if (!m_play->isGameActive()) {
         if (demoRunning) {
-            m_animThread.suspend();
-            m_play->welcomeAnimation();
-            personne->start();
+            m_demo->suspend();
+            m_play->startWelcome();
+            m_idleTimer->start();
         }
         return;
     }
     if (demoRunning) {
-        m_animThread.suspend();
-        personne->start();
+        m_demo->suspend();
+        m_idleTimer->start();
         m_play->drawBoard();
     }
-    m_play->DXMouseMove(pos.x(), pos.y());
+    m_play->pointerMoved(pos.x(), pos.y());
 }
 
-void MainScreen::DXClick()
+void MainScreen::boardClicked()
 {
-    m_idle.reset();
-    m_play->DXClick();
+    m_idleTimer->reset();
+    m_play->click();
 }
 
-void MainScreen::DXMouseDown(Qt::MouseButton button)
+void MainScreen::boardPressed(Qt::MouseButton button)
 {
-    m_idle.reset();
-    m_play->DXMouseDown(button);
+    m_idleTimer->reset();
+    m_play->buttonPressed(button);
 }
 
-template <typename Form> void MainScreen::showPausingDemo(Form *form)
+void MainScreen::topBarMouseMoved()
 {
-    if (!form)
+    m_idleTimer->reset();
+    if (!m_demo->isRunning())
         return;
-    const bool wasRunning = !m_animThread.isSuspended();
-    if (wasRunning)
-        m_animThread.suspend();
-    personne->stop();
-    form->exec();
-    personne->start();
-    if (wasRunning)
-        m_animThread.resume();
-}
-
-void MainScreen::baideClick() { showPausingDemo(m_forms.Fap); }
-
-void MainScreen::BinsClick()
-{
-    // The demonstration may start behind the instructions.
-    if (m_forms.Faide)
-        m_forms.Faide->exec();
-}
-
-void MainScreen::FormMouseMove()
-{
-    m_idle.reset();
-    if (m_animThread.isSuspended())
-        return;
-    m_animThread.suspend();
-    if (m_play->GameActive)
+    m_demo->suspend();
+    if (m_play->isGameActive())
         m_play->drawBoard();
     else
-        m_play->welcomeAnimation();
+        m_play->startWelcome();
 }
 
-void MainScreen::BsonClick()
+void MainScreen::idleLimitReached()
 {
-    m_state.soundOn = !m_state.soundOn;
-    Bson->setIcon(QIcon(QPixmap::fromImage(m_state.soundOn ? n1 : n2)));
+    if (!m_demo->isRunning())
+        startDemo();
 }
 
-void MainScreen::bquitterClick()
+void MainScreen::startDemo()
 {
-    m_animThread.terminate();
-    close();
-}
-
-void MainScreen::personneTimer()
-{
-    if (m_idle.tick() && m_animThread.isSuspended())
-        StartDemo();
-}
-
-void MainScreen::StartDemo()
-{
-    if (m_state.winShown)
+    // Not over the win dialog, and not over the board's own animation.
+    if (m_winShown || m_play->isAnimating())
         return;
-    m_demo->setUpNewDemo();
-    m_demo->drawDemoFrame();
-    m_animThread.resume();
+    m_demo->start();
 }
 
 void MainScreen::mouseMoveEvent(QMouseEvent *)
 {
-    FormMouseMove();
+    topBarMouseMoved();
 }
 
 bool MainScreen::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove)
-        FormMouseMove();
+        topBarMouseMoved();
     // M shows the model while any mouse button holds it down.
-    if (watched == bsoluce && event->type() == QEvent::MouseButtonPress)
-        m_play->bsoluceMouseDown();
-    if (watched == bsoluce && event->type() == QEvent::MouseButtonRelease)
-        m_play->bsoluceMouseUp();
+    if (watched == m_modelButton && event->type() == QEvent::MouseButtonPress)
+        m_play->modelPressed();
+    if (watched == m_modelButton && event->type() == QEvent::MouseButtonRelease)
+        m_play->modelReleased();
     return false;
-}
-
-void MainScreen::paintEvent(QPaintEvent *)
-{
-    if (!m_state.firstPaint)
-        return;
-    m_state.firstPaint = false;
-    // Drawing on the board waits until this paint is over.
-    QTimer::singleShot(0, this, &MainScreen::FormPaint);
-}
-
-void MainScreen::FormPaint()
-{
-    // The welcome animation waits until the chooser's list is built.
-    if (!m_state.thumbnailsReady) {
-        m_welcomeWaiting = true;
-        return;
-    }
-    m_play->welcomeAnimation();
-}
-
-void MainScreen::setThumbnailsReady()
-{
-    m_state.thumbnailsReady = true;
-    if (m_welcomeWaiting) {
-        m_welcomeWaiting = false;
-        m_play->welcomeAnimation();
-    }
 }
 
 } // namespace tivane

@@ -1,93 +1,73 @@
 #pragma once
-// The main screen: the top bar of buttons, the board surface below it, the idle count.
+// The main screen: the top bar of buttons, the board surface below it, the idle count, and the
+// dialogs and forms it opens. It wires play, the demonstration and the chooser together.
 
-#include "app/IdleCounter.h"
-#include "store/PuzzleStore.h"
 #include "core/RandomSource.h"
+#include "core/Sound.h"
 #include "play/ScreenLayout.h"
-#include "app/SoundBank.h"
-#include "Tanim.h"
 
 #include <QImage>
-#include <QTimer>
 #include <QWidget>
 
 class QLabel;
+class QTimer;
 class QToolButton;
 
 namespace tivane {
 
+class AboutBox;
 class BoardSurface;
 class IdleDemo;
-class PlayBoard;
+class IdleTimer;
 class InstructionsDialog;
-class AboutBox;
-class WinDialog;
+class PlayBoard;
 class PuzzleChooser;
+class PuzzleStore;
+class SoundBank;
 class TimeOutDialog;
-
-// The forms the main screen shows; each lives as long as the main screen.
-struct MainScreenForms
-{
-    PuzzleChooser *Fliste = nullptr;
-    WinDialog *Fbravo = nullptr;
-    TimeOutDialog *Fperdu = nullptr;
-    InstructionsDialog *Faide = nullptr;
-    AboutBox *Fap = nullptr;
-};
-
-// The main screen's flags; each starts as the screen is created.
-struct MainScreenState
-{
-    bool soundOn = true;
-    int timeLeft = 0;
-    bool firstPaint = true;
-    bool thumbnailsReady = false;
-    bool winShown = false;
-    int selectedPuzzle = -1;
-};
+class WinDialog;
 
 class MainScreen : public QWidget
 {
     Q_OBJECT
 public:
-    // Builds the screen for a screen of the given geometry (the primary screen's by default).
-    explicit MainScreen(const QRect &screenGeometry, QWidget *parent = nullptr);
-    MainScreen();
+    // The screen for a screen of the given geometry, or for the primary screen.
+    MainScreen(PuzzleStore &store, const QRect &screenGeometry, QWidget *parent = nullptr);
+    explicit MainScreen(PuzzleStore &store);
+    ~MainScreen() override;
 
     const ScreenLayout &layout() const { return m_layout; }
-    MainScreenState &state() { return m_state; }
-    IdleCounter &idle() { return m_idle; }
+    PuzzleStore &store() { return m_store; }
     RandomSource &random() { return m_random; }
-    SoundBank &sounds() { return m_sons; }
-    Tanim &animThread() { return m_animThread; }
-    BoardSurface *board() const { return DX; }
+    IdleTimer &idleTimer() { return *m_idleTimer; }
+    SoundBank &sounds() { return *m_sounds; }
+    BoardSurface *board() const { return m_board; }
     PlayBoard *play() const { return m_play; }
     IdleDemo *demo() const { return m_demo; }
-    bool GameActive() const;
+    PuzzleChooser *chooser() const { return m_chooser; }
 
-    void setForms(const MainScreenForms &forms) { m_forms = forms; }
-    // The chooser's list is built: the first paint may show the welcome animation.
-    void setThumbnailsReady();
-
-    // Plays a sound when the sound effects are on.
-    void PlaySound(Sound sound);
+    bool isGameActive() const;
+    bool isSoundOn() const { return m_soundOn; }
+    int timeLeft() const { return m_timeLeft; }
+    bool thumbnailsReady() const { return m_thumbnailsReady; }
+    bool isWinShown() const { return m_winShown; }
+    int selectedPuzzle() const { return m_selectedPuzzle; }
 
 public slots:
-    void BjouerClick();
-    void FormMouseMove();
-    void BsonClick();
-    void baideClick();
-    void BinsClick();
-    void DXMouseMove(QPoint pos);
-    void DXClick();
-    void DXMouseDown(Qt::MouseButton button);
-    void ShowClock();
-    void TjeuTimer();
-    void bquitterClick();
-    void personneTimer();
+    // The top bar's buttons.
+    void playClicked();
+    void soundClicked();
+    void aboutClicked();
+    void instructionsClicked();
+    void quitClicked();
+    // The pointer moved over the form, the title or a top-bar button (not the instructions').
+    void topBarMouseMoved();
+    // One second of a timed game.
+    void clockTick();
+    void showClock();
+    void setTimeLeft(int seconds) { m_timeLeft = seconds; }
     // Sets up and draws a new demonstration and lets it run; not while the win dialog is open.
-    void StartDemo();
+    void startDemo();
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -95,42 +75,67 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void FormCreate(const QRect &screenGeometry);
-    QTimer *makeTimer(const char *name, int intervalMs);
-    QToolButton *makeSpeedButton(const char *name, int left, int width, const QString &caption);
-    void FormPaint();
-    void winSequence();
+    void buildTopBar();
+    void buildPlay();
+    void buildDialogs();
+    QToolButton *makeTopBarButton(const char *name, int left, int width, const QString &caption);
+    void playSound(Sound sound);
+    int playTurnSoundForDemo();
+
+    void screenIsUp();
+    void listRebuilt();
+    void choiceMade();
+    void startClock();
     void resetClockLabel();
-    // Runs a modal form with the demonstration and the idle count paused around it.
-    template <typename Form> void showPausingDemo(Form *form);
+    void puzzleCompleted();
+    void winDialogClosed();
+    void timeRanOut();
+    void showTimeOut();
+    void timeOutClosed();
+    void boardMouseMoved(QPoint pos);
+    void boardClicked();
+    void boardPressed(Qt::MouseButton button);
+    void idleLimitReached();
+    // Around the dialogs that pause the demonstration and the idle count.
+    void pauseForDialog();
+    void resumeAfterDialog();
 
+    PuzzleStore &m_store;
     ScreenLayout m_layout;
-    MainScreenState m_state;
-    IdleCounter m_idle;
     RandomSource m_random;
-    SoundBank m_sons;
-    Tanim m_animThread;
-    PuzzleStore m_store;
-    MainScreenForms m_forms;
-    bool m_welcomeWaiting = false;
+    SoundBank *m_sounds = nullptr;
+    IdleTimer *m_idleTimer = nullptr;   // personne
 
-    QToolButton *Bcreer = nullptr;
-    QToolButton *Bjouer = nullptr;
-    QLabel *Ltemps = nullptr;
-    QLabel *Ltitre = nullptr;
-    QToolButton *bsoluce = nullptr;
-    QToolButton *Bson = nullptr;
-    QToolButton *Bins = nullptr;
-    QToolButton *baide = nullptr;
-    QToolButton *bquitter = nullptr;
-    BoardSurface *DX = nullptr;
+    bool m_soundOn = true;
+    int m_timeLeft = 0;
+    bool m_firstPaint = true;
+    bool m_thumbnailsReady = false;
+    bool m_winShown = false;
+    int m_selectedPuzzle = -1;
+    bool m_demoWasRunning = false;
+    bool m_timeOutPending = false;
+
+    QToolButton *m_createButton = nullptr;       // Bcreer
+    QToolButton *m_playButton = nullptr;         // Bjouer
+    QLabel *m_clockLabel = nullptr;              // Ltemps
+    QLabel *m_titleLabel = nullptr;              // Ltitre
+    QToolButton *m_modelButton = nullptr;        // bsoluce
+    QToolButton *m_soundButton = nullptr;        // Bson
+    QToolButton *m_instructionsButton = nullptr; // Bins
+    QToolButton *m_aboutButton = nullptr;        // baide
+    QToolButton *m_quitButton = nullptr;         // bquitter
+    BoardSurface *m_board = nullptr;             // DX
     PlayBoard *m_play = nullptr;
     IdleDemo *m_demo = nullptr;
+    QTimer *m_clockTimer = nullptr;              // Tjeu
+    QImage m_soundOnGlyph;                       // n1
+    QImage m_soundOffGlyph;                      // n2
 
-    QImage n1;
-    QImage n2;
-    QTimer *personne = nullptr;
-    QTimer *Tjeu = nullptr;
+    PuzzleChooser *m_chooser = nullptr;          // TFliste
+    WinDialog *m_winDialog = nullptr;            // TFbravo
+    TimeOutDialog *m_timeOutDialog = nullptr;    // TFperdu
+    InstructionsDialog *m_instructions = nullptr; // TFaide
+    AboutBox *m_aboutBox = nullptr;              // TFap
 };
 
 } // namespace tivane

@@ -2,10 +2,8 @@
 
 #include "core/BuiltinResources.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QSoundEffect>
-#include <QTimer>
 #include <QUrl>
 #include <QtEndian>
 
@@ -15,7 +13,6 @@ namespace {
 // In the order of the Sound values.
 const char *const SoundPaths[4] = {BuiltinResources::ClickPickUp, BuiltinResources::ClickPutDown,
                                    BuiltinResources::TurnSwish, BuiltinResources::Applause};
-constexpr int EndMarginMs = 250;
 }
 
 int wavDurationMs(const QByteArray &wav)
@@ -66,22 +63,6 @@ void SoundBank::play(Sound sound)
     QSoundEffect *e = effect(sound);
     e->stop();
     e->play();
-}
-
-void SoundBank::playAndWait(Sound sound)
-{
-    QSoundEffect *e = effect(sound);
-    QEventLoop loop;
-    QTimer bound;
-    bound.setSingleShot(true);
-    connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
-    connect(e, &QSoundEffect::playingChanged, &loop, [&] {
-        if (!e->isPlaying())
-            loop.quit();
-    });
-    play(sound);
-    bound.start(std::max(0, durationMs(sound)) + EndMarginMs);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace tivane

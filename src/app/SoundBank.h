@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QObject>
 #include <array>
-#include <memory>
 
 class QSoundEffect;
 
@@ -24,9 +23,6 @@ public:
 
     // Starts the sound without waiting for its end.
     void play(Sound sound);
-    // Plays the sound and returns at its end, or after its length plus a margin when
-    // no audio device ever reports the end.
-    void playAndWait(Sound sound);
     int durationMs(Sound sound) const { return m_durations[static_cast<int>(sound)]; }
 
 private:

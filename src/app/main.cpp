@@ -1,13 +1,16 @@
-#include "play/IdleDemo.h"
-#include "store/PuzzleStore.h"
+#include "app/CommandLine.h"
 #include "app/MainScreen.h"
-#include "app/dialogs/InstructionsDialog.h"
-#include "app/dialogs/AboutBox.h"
-#include "app/dialogs/WinDialog.h"
-#include "library/PuzzleChooser.h"
-#include "app/dialogs/TimeOutDialog.h"
+#include "app/StoreFolder.h"
+#include "app/Translations.h"
+#include "core/Error.h"
+#include "store/PuzzleStore.h"
+#include "widgets/Messages.h"
 
 #include <QApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <memory>
 
 using namespace tivane;
 
@@ -15,26 +18,27 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tivane"));
+    QApplication::setApplicationVersion(QStringLiteral(TIVANE_VERSION));
     QApplication::setApplicationDisplayName(QStringLiteral("Quenolde"));
+    installFrenchTranslations(app);
 
-    // The main screen first; the chooser's list is built as it is created.
-    MainScreen Depart;
-    PuzzleChooser Fliste(PuzzleStore(), [&Depart] { Depart.setThumbnailsReady(); }, &Depart);
-    WinDialog Fbravo(&Depart);
-    AboutBox Fap(&Depart);
-    TimeOutDialog Fperdu(&Depart);
-    InstructionsDialog Faide(&Depart);
+    const CommandLine command = parseCommandLine(QApplication::arguments());
+    if (command.exitCode >= 0) {
+        std::fputs(qPrintable(command.output), command.exitCode == 0 ? stdout : stderr);
+        return command.exitCode;
+    }
 
-    MainScreenForms forms;
-    forms.Fliste = &Fliste;
-    forms.Fbravo = &Fbravo;
-    forms.Fperdu = &Fperdu;
-    forms.Faide = &Faide;
-    forms.Fap = &Fap;
-    Depart.setForms(forms);
-    // The chooser's list is built: it gives the first demonstration its picture.
-    Depart.demo()->setUpNewDemo();
+    const QString folder = storeFolderFor(command.storeFolder, QDir::homePath());
+    try {
+        prepareStoreFolder(folder);
+    } catch (const Error &error) {
+        std::fprintf(stderr, "tivane : %s\n", qPrintable(error.message()));
+        showError(nullptr, error.message(), [] { QApplication::exit(1); });
+        return QApplication::exec();
+    }
 
-    Depart.show();
-    return app.exec();
+    PuzzleStore store(folder);
+    MainScreen screen(store);
+    screen.show();
+    return QApplication::exec();
 }

@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QThread>
 
 namespace tivane {
 
@@ -23,33 +22,20 @@ QImage &BoardSurface::backBuffer()
     return m_back;
 }
 
-void BoardSurface::Fill(QRgb color) { backBuffer().fill(color); }
-
-void BoardSurface::Flip()
+void BoardSurface::present()
 {
-    ++m_flips;
-    repaint();
-    waitForRefresh();
+    ++m_frames;
+    update();
+    emit framePresented();
 }
 
-int BoardSurface::refreshIntervalUs() const
+int BoardSurface::frameIntervalUs() const
 {
+    if (m_frameIntervalUs >= 0)
+        return m_frameIntervalUs;
     const QScreen *s = screen();
     const qreal hz = s ? s->refreshRate() : 0.0;
     return static_cast<int>(1e6 / (hz >= 20.0 && hz <= 500.0 ? hz : 60.0));
-}
-
-void BoardSurface::waitForRefresh()
-{
-    if (!m_pacing)
-        return;
-    const qint64 intervalNs = static_cast<qint64>(refreshIntervalUs()) * 1000;
-    if (m_lastFlip.isValid()) {
-        const qint64 remainingNs = intervalNs - m_lastFlip.nsecsElapsed();
-        if (remainingNs > 0)
-            QThread::usleep(static_cast<unsigned long>(remainingNs / 1000));
-    }
-    m_lastFlip.start();
 }
 
 void BoardSurface::paintEvent(QPaintEvent *event)

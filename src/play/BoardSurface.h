@@ -1,9 +1,8 @@
 #pragma once
-// The board surface: drawing goes to a back buffer that Flip() presents at once and then
-// waits for the next display refresh. The buffer keeps its content after a flip; a paint
-// event presents it unchanged. Mouse input is only forwarded.
+// The board surface: a back buffer the size of the widget that every frame is drawn into;
+// present() shows it (update()), and a paint event presents it unchanged. The buffer keeps its
+// content between frames. Mouse input is only forwarded.
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
 
@@ -18,17 +17,17 @@ public:
     // The buffer always has the surface's size.
     QImage &backBuffer();
 
-    void Fill(QRgb color);
-    // Presents the back buffer now, then waits until the next display refresh.
-    void Flip();
-    int flipCount() const { return m_flips; }
+    // Shows the back buffer as it is now: one frame.
+    void present();
+    int frameCount() const { return m_frames; }
 
-    // Tests switch the wait off; the refresh interval comes from the screen, 60 Hz when unknown.
-    void setFlipPacing(bool on) { m_pacing = on; }
-    bool flipPacing() const { return m_pacing; }
-    int refreshIntervalUs() const;
+    // The display's refresh interval, which paces the animations drawn here: from the screen,
+    // 60 Hz when unknown; a test may set its own (0: frames back to back).
+    int frameIntervalUs() const;
+    void setFrameIntervalUs(int microseconds) { m_frameIntervalUs = microseconds; }
 
 signals:
+    void framePresented();
     void mouseMoved(QPoint pos, Qt::MouseButtons buttons);
     void mousePressed(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool doubleClick);
     void mouseReleased(QPoint pos, Qt::MouseButton button);
@@ -45,14 +44,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    void waitForRefresh();
     void syncBufferSize();
 
     QImage m_back;
-    QElapsedTimer m_lastFlip;
-    bool m_pacing = true;
+    int m_frameIntervalUs = -1;  // -1: from the screen
     bool m_leftPressIsDouble = false;
-    int m_flips = 0;
+    int m_frames = 0;
 };
 
 } // namespace tivane

@@ -33,17 +33,17 @@ struct Game
 
     BoardGeometry geometry;
     int pieceCount = 0;
-    PieceArray Pieces{};
+    PieceArray pieces{};  // the first pieceCount are in play; array order is drawing order
     int moveCount = 0;
     int hoverPiece = -1;
     int heldPiece = -1;
 
-    PictureList SP{PictureItem::Count};
+    PictureList pictures{PictureItem::Count};
 
-    std::span<Piece> inPlay() { return {Pieces.data(), static_cast<std::size_t>(pieceCount)}; }
+    std::span<Piece> inPlay() { return {pieces.data(), static_cast<std::size_t>(pieceCount)}; }
     std::span<const Piece> inPlay() const
     {
-        return {Pieces.data(), static_cast<std::size_t>(pieceCount)};
+        return {pieces.data(), static_cast<std::size_t>(pieceCount)};
     }
 };
 

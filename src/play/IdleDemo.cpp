@@ -1,17 +1,22 @@
 #include "play/IdleDemo.h"
 
-#include "play/BoardSurface.h"
 #include "core/BuiltinResources.h"
-#include "play/Pieces.h"
-#include "core/RandomSource.h"
 #include "core/Error.h"
+#include "core/RandomSource.h"
+#include "play/BoardSurface.h"
+#include "play/Pieces.h"
+#include "store/PuzzleStore.h"
 
 namespace tivane {
 
-IdleDemo::IdleDemo(BoardSurface *surface, const ScreenLayout &layout, PuzzleStore store,
+IdleDemo::IdleDemo(BoardSurface *surface, const ScreenLayout &layout, const PuzzleStore &store,
                    RandomSource &random, QObject *parent)
-    : QObject(parent), DX(surface), m_layout(layout), m_store(std::move(store)), m_random(random)
+    : QObject(parent), m_surface(surface), m_layout(layout), m_store(store), m_random(random),
+      m_pacer(new StepPacer(this))
 {
+    m_pacer->setObjectName(QStringLiteral("Tanim"));
+    m_pacer->setFrameInterval([this] { return m_surface->frameIntervalUs(); });
+    m_pacer->suspend();
 }
 
 QImage IdleDemo::sourcePicture()
@@ -34,38 +39,71 @@ void IdleDemo::setUpNewDemo()
 {
     const int cols = DemoMinGrid + m_random.random(DemoMaxGrid - DemoMinGrid + 1);
     const int rows = DemoMinGrid + m_random.random(DemoMaxGrid - DemoMinGrid + 1);
+    m_glide.clear();
     setUpDemoPuzzle(m_demo, cols, rows, sourcePicture(), m_layout, m_random);
 }
 
-void IdleDemo::drawDemoFrame()
+void IdleDemo::drawFrame()
 {
-    ::drawDemoFrame(DX->backBuffer(), m_demo);
-    DX->present();
+    drawDemoFrame(m_surface->backBuffer(), m_demo);
+    m_surface->present();
 }
 
-void IdleDemo::step()
+void IdleDemo::start()
 {
+    if (m_pacer->isTerminated())
+        return;
+    setUpNewDemo();
+    drawFrame();
+    m_running = true;
+    m_pacer->startAfter([this] { return step(); }, StepPauseMs);
+}
+
+void IdleDemo::suspend()
+{
+    m_pacer->suspend();
+}
+
+void IdleDemo::resume()
+{
+    if (m_running)
+        m_pacer->resume(StepPauseMs);
+}
+
+void IdleDemo::terminate()
+{
+    m_running = false;
+    m_pacer->terminate();
+}
+
+int IdleDemo::step()
+{
+    if (m_glide.isActive())
+        return glideFrame();
     if (m_demo.step >= m_demo.pieceCount) {
         setUpNewDemo();
-        drawDemoFrame();
-        return;
+        drawFrame();
+        return StepPauseMs;
     }
     Piece &piece = m_demo.pieces[m_demo.step];
     if (piece.turns != 0) {
         // The step stays on this piece until it is upright.
         demoTurn(m_demo, piece);
-        drawDemoFrame();
-        if (turnSound)
-            turnSound();
-        return;
+        drawFrame();
+        return StepPauseMs + (turnSound ? turnSound() : 0);
     }
-    demoGlide(piece);
-    ++m_demo.step;
+    m_glide.start(piece);
+    return glideFrame();
 }
 
-void IdleDemo::demoGlide(Piece &piece)
+int IdleDemo::glideFrame()
 {
-    GlideHome(piece, [this] { drawDemoFrame(); });
+    const bool home = m_glide.advance(m_demo.pieces[m_demo.step]);
+    drawFrame();
+    if (!home)
+        return StepPacer::NextFrame;
+    ++m_demo.step;
+    return StepPauseMs;
 }
 
 } // namespace tivane

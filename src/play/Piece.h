@@ -8,17 +8,17 @@ namespace tivane {
 
 struct Piece
 {
-    std::int32_t X = 0;          // left edge of the picture on the board surface
-    std::int32_t Y = 0;          // top edge
+    std::int32_t x = 0;          // left edge of the picture on the board surface
+    std::int32_t y = 0;          // top edge
     std::int32_t homeX = 0;      // where a glide brings the piece back to
     std::int32_t homeY = 0;
-    std::int32_t Width = 0;      // picture size when set up; the hit rectangle, never turned
-    std::int32_t Height = 0;
+    std::int32_t width = 0;      // picture size when set up; the hit rectangle, never turned
+    std::int32_t height = 0;
     std::int32_t imageIndex = 0; // item of the picture list drawn for this piece
-    bool Moving = false;         // a glide is under way
-    std::int32_t Turns = 0;      // clockwise quarter turns since the picture was cut, 0..3
-    std::int32_t Number = 0;     // the cell where the piece belongs
-    std::int32_t Cell = -1;      // the cell where it lies, -1 when off the board
+    bool moving = false;         // a glide is under way
+    std::int32_t turns = 0;      // clockwise quarter turns since the picture was cut, 0..3
+    std::int32_t number = 0;     // the cell where the piece belongs
+    std::int32_t cell = -1;      // the cell where it lies, -1 when off the board
 
     bool operator==(const Piece &) const = default;
 };

@@ -92,18 +92,23 @@ std::vector<QPoint> glidePath(const Piece &piece)
     return frames;
 }
 
-void GlideHome(Piece &piece, const std::function<void()> &drawFrame)
+void Glide::start(Piece &piece)
 {
-    const std::vector<QPoint> frames = glidePath(piece);
+    m_path = glidePath(piece);
+    m_next = 0;
     piece.moving = true;
-    for (const QPoint &p : frames) {
-        piece.x = p.x();
-        piece.y = p.y();
-        if (drawFrame)
-            drawFrame();
-    }
+}
+
+bool Glide::advance(Piece &piece)
+{
+    piece.x = m_path[m_next].x();
+    piece.y = m_path[m_next].y();
+    if (++m_next < m_path.size())
+        return false;
+    m_path.clear();
     piece.cell = -1;
     piece.moving = false;
+    return true;
 }
 
 } // namespace tivane

@@ -4,7 +4,6 @@
 #include "play/Piece.h"
 
 #include <QPoint>
-#include <functional>
 #include <span>
 #include <vector>
 
@@ -33,10 +32,24 @@ void rotatePiecePicture(PictureList &pictures, int k, int pieceCount);
 // A clockwise quarter turn of the piece's picture; the hit rectangle does not turn.
 void turnPiece(Piece &piece, PictureList &pictures, int pieceCount);
 
-// The positions a glide home shows, one per frame, the last one at home.
+// The positions a glide home shows, one per frame, the last one at home: along the straight
+// line, 20 pixels a frame.
 std::vector<QPoint> glidePath(const Piece &piece);
 
-// Glides the piece home, calling drawFrame after each step, and leaves it off the board.
-void GlideHome(Piece &piece, const std::function<void()> &drawFrame);
+// A glide home played one frame at a time: each advance() puts the piece at its next place
+// along glidePath(); the last place is home, where the piece is left off the board.
+class Glide
+{
+public:
+    void start(Piece &piece);
+    bool isActive() const { return !m_path.empty(); }
+    void clear() { m_path.clear(); }
+    // True when the piece has just arrived home and the glide is over.
+    bool advance(Piece &piece);
+
+private:
+    std::vector<QPoint> m_path;
+    std::size_t m_next = 0;
+};
 
 } // namespace tivane

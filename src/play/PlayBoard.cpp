@@ -1,14 +1,14 @@
 #include "play/PlayBoard.h"
 
+#include "core/BuiltinResources.h"
 #include "play/BoardRenderer.h"
 #include "play/BoardSurface.h"
-#include "core/BuiltinResources.h"
 #include "play/GameLoader.h"
 #include "play/Pieces.h"
 
-#include <QCoreApplication>
 #include <QPainter>
-#include <QTimer>
+
+#include <utility>
 
 namespace tivane {
 
@@ -17,101 +17,158 @@ QImage builtin(const char *path) { return QImage(QString::fromLatin1(path)); }
 }
 
 PlayBoard::PlayBoard(BoardSurface *surface, const ScreenLayout &layout, QObject *parent)
-    : QObject(parent), DX(surface), m_layout(layout), m_timer1(new QTimer(this))
+    : QObject(parent), m_surface(surface), m_layout(layout), m_pacer(new StepPacer(this))
 {
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(50);
-    connect(m_timer1, &QTimer::timeout, this, &PlayBoard::dealStep);
+    m_pacer->setObjectName(QStringLiteral("Timer1"));
+    m_pacer->setFrameInterval([this] { return m_surface->frameIntervalUs(); });
 
     m_game.pictures.setItem(PictureItem::QuestionMark, builtin(BuiltinResources::QuestionMark));
     m_game.pictures.setItem(PictureItem::Logo, builtin(BuiltinResources::Logo), BuiltinResources::LogoKey);
     m_game.pictures.setItem(PictureItem::NoModel, builtin(BuiltinResources::NoModelSign),
-                      BuiltinResources::NoModelSignKey);
+                            BuiltinResources::NoModelSignKey);
 }
 
 void PlayBoard::loadGame(const PuzzleStore &store, int n, RandomSource &random)
 {
-    Game loaded = ::loadGame(store, n, m_layout.screenWidth, m_layout.boardSize, m_game.pictures, random);
+    Game loaded = tivane::loadGame(store, n, m_layout.screenWidth, m_layout.boardSize, m_game.pictures, random);
+    // The old game's animation, if any, goes with it.
+    m_pacer->stop();
+    m_animation = BoardAnimation::None;
+    m_glideQueue.clear();
+    m_modelHeld = false;
     m_game = std::move(loaded);
     emit titleChanged(m_game.puzzleName);
-    GameActive = true;
+    m_gameActive = true;
 }
 
 void PlayBoard::drawBoard()
 {
-    drawBoardFrame(DX->backBuffer(), m_game, modelSlot());
-    DX->present();
+    drawBoardFrame(m_surface->backBuffer(), m_game, modelSlot());
+    m_surface->present();
 }
 
-void PlayBoard::dealAnimation()
+// --- Animations -------------------------------------------------------------------------------
+
+void PlayBoard::run(BoardAnimation kind, StepPacer::Step step)
 {
-    drawEmptyBoard(DX->backBuffer(), m_game, modelSlot());
-    DX->present();
-    dealIndex = 0;
-    if (m_game.pieceCount <= 0)
-        return;
-    m_timer1->start();
-    while (m_timer1->isActive())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    m_animation = kind;
+    m_pacer->start(std::move(step));
 }
 
-void PlayBoard::dealStep()
+void PlayBoard::animationEnded()
 {
-    if (dealIndex >= m_game.pieceCount) {
-        m_timer1->stop();
-        return;
-    }
-    {
-        QPainter painter(&DX->backBuffer());
-        drawPiece(painter, m_game, m_game.pieces[dealIndex]);
-    }
-    sound(Sound::PickUp);
-    DX->present();
-    ++dealIndex;
-    if (dealIndex >= m_game.pieceCount)
-        m_timer1->stop();
+    const BoardAnimation ended = std::exchange(m_animation, BoardAnimation::None);
+    if (ended == BoardAnimation::Deal)
+        emit dealFinished();
+    emit animationFinished();
 }
 
-void PlayBoard::welcomeAnimation()
+void PlayBoard::startWelcome()
 {
     emit titleChanged(QString());
-    for (int i = 0; i < WelcomeFrameCount; ++i) {
-        drawWelcomeFrame(DX->backBuffer(), m_game.pictures, i);
-        DX->present();
-        QCoreApplication::processEvents();
+    m_welcomeFrame = 0;
+    run(BoardAnimation::Welcome, [this] { return welcomeStep(); });
+}
+
+int PlayBoard::welcomeStep()
+{
+    drawWelcomeFrame(m_surface->backBuffer(), m_game.pictures, m_welcomeFrame);
+    m_surface->present();
+    if (++m_welcomeFrame < WelcomeFrameCount)
+        return StepPacer::NextFrame;
+    animationEnded();
+    return StepPacer::Done;
+}
+
+void PlayBoard::finishWelcome()
+{
+    if (m_animation != BoardAnimation::Welcome)
+        return;
+    m_pacer->stop();
+    m_welcomeFrame = WelcomeFrameCount - 1;
+    welcomeStep();
+}
+
+void PlayBoard::startDeal()
+{
+    drawEmptyBoard(m_surface->backBuffer(), m_game, modelSlot());
+    m_surface->present();
+    m_dealIndex = 0;
+    if (m_game.pieceCount <= 0) {
+        emit dealFinished();
+        return;
     }
+    m_animation = BoardAnimation::Deal;
+    m_pacer->startAfter([this] { return dealStep(); }, DealStepMs);
 }
 
-void PlayBoard::sound(Sound s)
+int PlayBoard::dealStep()
 {
-    if (playSound)
-        playSound(s);
+    {
+        QPainter painter(&m_surface->backBuffer());
+        drawPiece(painter, m_game, m_game.pieces[m_dealIndex]);
+    }
+    emit soundRequested(Sound::PickUp);
+    m_surface->present();
+    if (++m_dealIndex < m_game.pieceCount)
+        return DealStepMs;
+    animationEnded();
+    return StepPacer::Done;
 }
 
-void PlayBoard::setPointer(Qt::CursorShape shape) { DX->setCursor(shape); }
-
-void PlayBoard::glideHome(Piece &piece)
+void PlayBoard::glideHome(QList<int> indices)
 {
-    GlideHome(piece, [this] { drawBoard(); });
+    m_glideQueue = std::move(indices);
+    m_glide.clear();
+    run(BoardAnimation::Glide, [this] { return glideStep(); });
 }
+
+int PlayBoard::glideStep()
+{
+    Piece &piece = m_game.pieces[m_glideQueue.constFirst()];
+    if (!m_glide.isActive())
+        m_glide.start(piece);
+    const bool home = m_glide.advance(piece);
+    drawBoard();
+    if (!home)
+        return StepPacer::NextFrame;
+    m_glideQueue.removeFirst();
+    if (!m_glideQueue.isEmpty())
+        return StepPacer::NextFrame;
+    if (m_gameActive)
+        drawBoard();
+    animationEnded();
+    return StepPacer::Done;
+}
+
+// --- Input ------------------------------------------------------------------------------------
+
+// While the deal or a glide runs the board takes no click and no button press: they would act
+// on pieces still on their way. Pointer moves are still followed and count as activity.
+bool PlayBoard::takesClicks() const
+{
+    return m_animation != BoardAnimation::Deal && m_animation != BoardAnimation::Glide;
+}
+
+void PlayBoard::setPointer(Qt::CursorShape shape) { m_surface->setCursor(shape); }
 
 bool PlayBoard::notePointer(int x, int y)
 {
-    if (x == lastMouseX && y == lastMouseY)
+    if (x == m_lastMouseX && y == m_lastMouseY)
         return false;
-    lastMouseX = x;
-    lastMouseY = y;
+    m_lastMouseX = x;
+    m_lastMouseY = y;
     return true;
 }
 
-void PlayBoard::DXMouseMove(int x, int y)
+void PlayBoard::pointerMoved(int x, int y)
 {
-    if (!GameActive)
+    if (!m_gameActive)
         return;
     if (m_game.heldPiece >= 0) {
         Piece &held = m_game.pieces[m_game.heldPiece];
-        held.x = x - grabDX;
-        held.y = y - grabDY;
+        held.x = x - m_grabDX;
+        held.y = y - m_grabDY;
         drawBoard();
         return;
     }
@@ -127,9 +184,9 @@ void PlayBoard::DXMouseMove(int x, int y)
     }
 }
 
-void PlayBoard::DXClick()
+void PlayBoard::click()
 {
-    if (!GameActive)
+    if (!m_gameActive || !takesClicks())
         return;
     if (m_game.heldPiece < 0) {
         if (m_game.hoverPiece >= 0)
@@ -137,36 +194,39 @@ void PlayBoard::DXClick()
         return;
     }
     putDown();
-    if (GameActive)
+    if (m_gameActive && !isAnimating())
         drawBoard();
 }
 
 void PlayBoard::takePiece()
 {
-    sound(Sound::PickUp);
+    emit soundRequested(Sound::PickUp);
     const int top = topIndex();
     if (m_game.hoverPiece < top)
         std::swap(m_game.pieces[m_game.hoverPiece], m_game.pieces[top]);
     m_game.heldPiece = top;
     Piece &held = m_game.pieces[top];
     held.cell = -1;
-    grabDX = lastMouseX - held.x;
-    grabDY = lastMouseY - held.y;
+    m_grabDX = m_lastMouseX - held.x;
+    m_grabDY = m_lastMouseY - held.y;
     m_game.hoverPiece = -1;
     setPointer(Qt::BlankCursor);
 }
 
 void PlayBoard::putDown()
 {
-    sound(Sound::PutDown);
+    emit soundRequested(Sound::PutDown);
     ++m_game.moveCount;
     const int top = topIndex();
-    const int c = m_game.geometry.cellAt(lastMouseX, lastMouseY, dropCol, dropRow);
+    int dropCol = 0;
+    int dropRow = 0;
+    const int c = m_game.geometry.cellAt(m_lastMouseX, m_lastMouseY, dropCol, dropRow);
     if (c == -1) {
         // The pointer stays hidden until it moves again.
-        glideHome(m_game.pieces[m_game.heldPiece]);
+        const int held = m_game.heldPiece;
         m_game.hoverPiece = -1;
         m_game.heldPiece = -1;
+        glideHome({held});
         return;
     }
     const int occupant = pieceInCell(m_game.inPlay(), c);
@@ -178,7 +238,7 @@ void PlayBoard::putDown()
     if (occupant == -1) {
         m_game.heldPiece = -1;
         setPointer(Qt::ArrowCursor);
-        CompletionTest();
+        completionTest();
         return;
     }
     // The two change places: the occupant goes into the hand, on top of the drawing order.
@@ -186,55 +246,62 @@ void PlayBoard::putDown()
     if (occupant < top)
         std::swap(m_game.pieces[occupant], m_game.pieces[top]);
     m_game.heldPiece = top;
-    grabDX = lastMouseX - m_game.pieces[top].x;
-    grabDY = lastMouseY - m_game.pieces[top].y;
+    m_grabDX = m_lastMouseX - m_game.pieces[top].x;
+    m_grabDY = m_lastMouseY - m_game.pieces[top].y;
     m_game.hoverPiece = -1;
     setPointer(Qt::BlankCursor);
 }
 
-void PlayBoard::CompletionTest()
+void PlayBoard::completionTest()
 {
     if (!allPlaced(m_game.inPlay()))
         return;
-    bool anyWrong = false;
-    for (Piece &piece : m_game.inPlay()) {
-        if (piece.turns != 0 || piece.cell != piece.number) {
-            anyWrong = true;
-            glideHome(piece);
-        }
+    QList<int> wrong;
+    for (int i = 0; i < m_game.pieceCount; ++i) {
+        const Piece &piece = m_game.pieces[i];
+        if (piece.turns != 0 || piece.cell != piece.number)
+            wrong << i;
     }
-    if (anyWrong)
+    if (!wrong.isEmpty()) {
+        // One after the other, in drawing order; the game goes on meanwhile.
+        glideHome(wrong);
         return;
+    }
     drawBoard();
-    GameActive = false;
-    if (won)
-        won();
+    m_gameActive = false;
+    emit puzzleCompleted();
 }
 
-void PlayBoard::DXMouseDown(Qt::MouseButton button)
+void PlayBoard::buttonPressed(Qt::MouseButton button)
 {
-    if (!GameActive || button != Qt::RightButton || m_game.heldPiece < 0 || !m_game.rotationEnabled)
+    if (!m_gameActive || !takesClicks() || button != Qt::RightButton || m_game.heldPiece < 0
+        || !m_game.rotationEnabled)
         return;
     turnPiece(m_game.pieces[m_game.heldPiece], m_game.pictures, m_game.pieceCount);
-    sound(Sound::Turn);
+    emit soundRequested(Sound::Turn);
     drawBoard();
 }
 
-void PlayBoard::bsoluceMouseDown()
+void PlayBoard::modelPressed()
 {
-    if (!GameActive || m_game.modelShown || !m_game.modelAllowed)
+    // During the deal a board frame would show every piece at once.
+    if (!m_gameActive || m_game.modelShown || !m_game.modelAllowed || m_animation == BoardAnimation::Deal)
         return;
+    m_modelHeld = true;
     m_game.savedModelShown = m_game.modelShown;
     m_game.modelShown = true;
     drawBoard();
 }
 
-void PlayBoard::bsoluceMouseUp()
+void PlayBoard::modelReleased()
 {
-    if (!GameActive)
+    if (!m_gameActive)
         return;
-    m_game.modelShown = m_game.savedModelShown;
-    drawBoard();
+    // Only the press that showed the model puts it away again.
+    if (std::exchange(m_modelHeld, false))
+        m_game.modelShown = m_game.savedModelShown;
+    if (m_animation != BoardAnimation::Deal)
+        drawBoard();
 }
 
 } // namespace tivane

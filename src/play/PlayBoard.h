@@ -1,15 +1,19 @@
 #pragma once
-// The play engine on the board surface: holds the current game, loads a new one,
-// draws board frames, the deal and the welcome animation.
+// The play engine on the board surface: holds the current game, loads a new one, draws board
+// frames and runs the board's animations (the welcome animation, the deal, pieces gliding home)
+// as timed steps, one frame per step. It takes the board's input and reports what the main
+// screen must act on with signals.
 
-#include "play/Game.h"
-#include "play/ScreenLayout.h"
 #include "core/Sound.h"
+#include "core/StepPacer.h"
+#include "play/Game.h"
+#include "play/Pieces.h"
+#include "play/ScreenLayout.h"
 
+#include <QList>
 #include <QObject>
-#include <functional>
+#include <QPoint>
 
-class QTimer;
 
 namespace tivane {
 
@@ -17,74 +21,98 @@ class BoardSurface;
 class PuzzleStore;
 class RandomSource;
 
+enum class BoardAnimation { None, Welcome, Deal, Glide };
+
 class PlayBoard : public QObject
 {
     Q_OBJECT
 public:
+    static constexpr int DealStepMs = 50;
+
     PlayBoard(BoardSurface *surface, const ScreenLayout &layout, QObject *parent = nullptr);
 
     Game &game() { return m_game; }
     const Game &game() const { return m_game; }
-    PictureList &SP() { return m_game.pictures; }
-    BoardSurface *surface() const { return DX; }
+    BoardSurface *surface() const { return m_surface; }
 
-    bool GameActive = false;
-    int dealIndex = 0;
-    int lastMouseX = -1;
-    int lastMouseY = -1;
-    int grabDX = 0;
-    int grabDY = 0;
-    int dropCol = 0;
-    int dropRow = 0;
+    bool isGameActive() const { return m_gameActive; }
+    // The clock ran out: the game ends where it stands.
+    void endGame() { m_gameActive = false; }
 
-    // Plays a sound when the sound effects are on; set by the main screen.
-    std::function<void(Sound)> playSound;
-    // The puzzle is complete and GameActive is already false: the main screen applauds.
-    std::function<void()> won;
+    BoardAnimation animation() const { return m_animation; }
+    bool isAnimating() const { return m_animation != BoardAnimation::None; }
+    int dealIndex() const { return m_dealIndex; }
+    QPoint lastPointer() const { return {m_lastMouseX, m_lastMouseY}; }
 
-    // Replaces the current game by puzzle n, as a whole: when loading fails (Error),
-    // the game in progress, its pictures and GameActive are left as they were.
+    // Replaces the current game by puzzle n, as a whole: when loading fails (Error), the game in
+    // progress, its pictures, its animation and the active flag are left as they were.
     void loadGame(const PuzzleStore &store, int n, RandomSource &random);
 
+    // One whole board frame of the current game.
     void drawBoard();
-    // Draws the empty board, then shows one piece every 50 ms; returns when all are shown.
-    void dealAnimation();
-    void dealStep();
-    // The logo grows and spins inside a shrinking frame; returns at the last frame.
-    void welcomeAnimation();
-
-    QTimer *Timer1() const { return m_timer1; }
+    // The empty board, then one piece every 50 ms; dealFinished() when all are shown.
+    void startDeal();
+    // The logo grows and spins inside a shrinking frame, one frame per display refresh.
+    void startWelcome();
+    // A welcome animation under way jumps to its last frame.
+    void finishWelcome();
 
     // Records the pointer's place on the board; false when it did not really move.
     bool notePointer(int x, int y);
     // A move with a game on: carries the piece in the hand, or finds the piece under the pointer.
-    void DXMouseMove(int x, int y);
+    void pointerMoved(int x, int y);
     // A left click at the last pointer place: takes a piece, or puts the one in the hand down.
-    void DXClick();
+    void click();
     // The right button turns the piece in the hand when rotation is on.
-    void DXMouseDown(Qt::MouseButton button);
+    void buttonPressed(Qt::MouseButton button);
     // The model shows in its slot while M is held.
-    void bsoluceMouseDown();
-    void bsoluceMouseUp();
+    void modelPressed();
+    void modelReleased();
 
 signals:
     void titleChanged(const QString &title);
+    // A sound for the main screen to play when the sound effects are on.
+    void soundRequested(tivane::Sound sound);
+    void dealFinished();
+    // The animation under way ran to its end (not when it was replaced or stopped).
+    void animationFinished();
+    // Every piece lies upright in its own cell; the game is no longer active.
+    void puzzleCompleted();
 
 private:
     void takePiece();
     void putDown();
-    void CompletionTest();
-    void glideHome(Piece &piece);
-    void sound(Sound s);
+    void completionTest();
+    // Sends the pieces at these array indices home one after the other; the board is drawn
+    // once more at the end while the game goes on.
+    void glideHome(QList<int> indices);
+    void run(BoardAnimation kind, StepPacer::Step step);
+    int welcomeStep();
+    int dealStep();
+    int glideStep();
+    void animationEnded();
     void setPointer(Qt::CursorShape shape);
+    bool takesClicks() const;
     int topIndex() const { return m_game.pieceCount - 1; }
-
     QPoint modelSlot() const { return {m_layout.modelLeft, m_layout.modelTop}; }
 
-    BoardSurface *DX;
+    BoardSurface *m_surface;
     ScreenLayout m_layout;
     Game m_game;
-    QTimer *m_timer1;
+    bool m_gameActive = false;
+
+    StepPacer *m_pacer;
+    BoardAnimation m_animation = BoardAnimation::None;
+    int m_welcomeFrame = 0;
+    int m_dealIndex = 0;
+    QList<int> m_glideQueue;  // array indices of the pieces still to glide home
+    Glide m_glide;
+
+    int m_lastMouseX = -1;
+    int m_lastMouseY = -1;
+    int m_grabDX = 0;
+    int m_grabDY = 0;
+    bool m_modelHeld = false;
 };
 
 } // namespace tivane

@@ -1,10 +1,13 @@
 #include "play/IdleDemo.h"
 #include "MainScreenRig.h"
+#include "ModalAnswerer.h"
+#include "app/IdleTimer.h"
+#include "app/SoundBank.h"
+#include "library/PuzzleChooser.h"
 #include "play/PlayBoard.h"
 #include "TestPuzzles.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QSoundEffect>
 #include <QTemporaryDir>
@@ -15,38 +18,6 @@ using namespace tivane;
 
 namespace {
 constexpr QRgb Navy = 0xFF000080u;
-
-// Answers the next modal window: the chooser by a click on a thumbnail (or by closing it when
-// no thumbnail is named), any other dialog by closing it. Records whether the demonstration
-// was paused while the window was open.
-struct ModalAnswerer
-{
-    MainScreen *depart;
-    int thumbnail;
-    bool seen = false;
-    bool demoPausedMeanwhile = false;
-    QTimer poll;
-
-    ModalAnswerer(MainScreen *d, int thumb = -1) : depart(d), thumbnail(thumb)
-    {
-        poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [this] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog || seen)
-                return;
-            seen = true;
-            demoPausedMeanwhile = depart->animThread().isSuspended();
-            auto *chooser = qobject_cast<PuzzleChooser *>(dialog);
-            if (chooser && thumbnail >= 0) {
-                QWidget *vv = chooser->findChild<QWidget *>(QStringLiteral("VV%1").arg(thumbnail));
-                QTest::mouseClick(vv, Qt::LeftButton, {}, QPoint(50, 50));
-            } else {
-                dialog->done(QDialog::Rejected);
-            }
-        });
-        poll.start();
-    }
-};
 
 struct GameSnapshot
 {
@@ -62,7 +33,7 @@ class TestDemoScreen : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir m_store;
+    QTemporaryDir m_dir;
     int m_puzzle = -1;
     std::unique_ptr<MainScreenRig> m_rig;
     MainScreen *m_depart = nullptr;
@@ -73,18 +44,22 @@ private:
 
     void startDemo()
     {
-        for (int i = 0; i < m_depart->idle().limit; ++i)
-            m_depart->personneTimer();
-        QVERIFY(!m_depart->animThread().isSuspended());
+        for (int i = 0; i < m_depart->idleTimer().limit(); ++i)
+            m_depart->idleTimer().tick();
+        QVERIFY(m_depart->demo()->isRunning());
         QCOMPARE(dx()->backBuffer().pixel(1000, 5), Navy);
     }
 
     // A game of the stored puzzle, chosen with JOUER: dealt, its clock running.
     void playThePuzzle()
     {
-        ModalAnswerer answerer(m_depart, m_puzzle);
-        m_depart->BjouerClick();
-        QVERIFY(m_depart->GameActive());
+        ModalAnswerer answerer([this](QWidget *chooser) {
+            QTest::mouseClick(chooser->findChild<QWidget *>(QStringLiteral("VV%1").arg(m_puzzle)),
+                              Qt::LeftButton, {}, QPoint(50, 50));
+        });
+        m_depart->playClicked();
+        QTRY_VERIFY(m_depart->isGameActive());
+        QVERIFY(m_rig->settle());
     }
 
     GameSnapshot snapshot()
@@ -97,17 +72,19 @@ private:
         return s;
     }
 
-    // Runs turn steps on the demonstration until one has run; false if none came.
-    bool runOneTurnStep()
+    // Runs steps of the demonstration until a turn step has run; returns the delay it asked
+    // for before the next step, -1 if none came.
+    int runOneTurnStep()
     {
         for (int step = 0; step < 2000; ++step) {
             const DemoPuzzle &d = demo();
-            const bool turning = d.step < d.pieceCount && d.pieces[d.step].turns != 0;
-            m_depart->demo()->step();
+            const bool turning = d.step < d.pieceCount && d.pieces[d.step].turns != 0
+                                 && !d.pieces[d.step].moving;
+            const int delay = m_depart->demo()->step();
             if (turning)
-                return true;
+                return delay;
         }
-        return false;
+        return -1;
     }
 
     int soundEffects() { return static_cast<int>(m_depart->sounds().findChildren<QSoundEffect *>().size()); }
@@ -115,17 +92,17 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(QDir::setCurrent(m_store.path()));
-        PuzzleStore store;
+        PuzzleStore store(m_dir.path());
         // No model, turned pieces and a clock: what a demonstration must not disturb.
         m_puzzle = TestPuzzles::add(store, TestPuzzles::description("Sans modèle", 2, 3, 0, true, 600));
     }
 
     void init()
     {
-        m_rig = std::make_unique<MainScreenRig>();
-        m_depart = &m_rig->Depart;
-        m_depart->state().soundOn = false;
+        m_rig = std::make_unique<MainScreenRig>(m_dir.path());
+        m_depart = &m_rig->screen;
+        m_depart->soundClicked();
+        QVERIFY(!m_depart->isSoundOn());
         QVERIFY(m_rig->show());
     }
 
@@ -153,7 +130,7 @@ private slots:
             game().moveCount = 4;
             before = snapshot();
         }
-        const int timeLeft = m_depart->state().timeLeft;
+        const int timeLeft = m_depart->timeLeft();
 
         startDemo();
         // Let it run by itself until a few pieces are home.
@@ -165,48 +142,52 @@ private slots:
                 QCOMPARE(game().pictures.picture(k), before.pictures.at(k));
             QCOMPARE(game().moveCount, before.moveCount);
             QVERIFY(!game().modelAllowed);
-            QVERIFY(m_depart->GameActive());
+            QVERIFY(m_depart->isGameActive());
             // The clock goes on counting underneath.
             QVERIFY(tjeu->isActive());
-            QVERIFY(m_depart->state().timeLeft <= timeLeft && m_depart->state().timeLeft > 0);
+            QVERIFY(m_depart->timeLeft() <= timeLeft && m_depart->timeLeft() > 0);
             QCOMPARE(title->text(), QStringLiteral("Sans modèle"));
         }
 
-        const int flips = dx()->flipCount();
+        const int flips = dx()->frameCount();
         if (overBoard)
             QTest::mouseMove(dx(), QPoint(700, 600));
         else
             QTest::mouseMove(m_depart, QPoint(760, 16));
-        QVERIFY(m_depart->animThread().isSuspended());
-        QCOMPARE(m_depart->idle().ticks, 0);
+        QVERIFY(!m_depart->demo()->isRunning());
+        QCOMPARE(m_depart->idleTimer().ticks(), 0);
         if (withGame) {
             QCOMPARE(dx()->backBuffer(), before.board);
-            QCOMPARE(dx()->flipCount(), flips + 1);
+            QCOMPARE(dx()->frameCount(), flips + 1);
         } else {
             // The welcome animation's last frame.
-            QCOMPARE(dx()->flipCount(), flips + 64);
+            QVERIFY(m_rig->settle());
+            QCOMPARE(dx()->frameCount(), flips + 64);
             QCOMPARE(dx()->backBuffer().pixel(10, 10), qRgb(0, 128, 0));
             QCOMPARE(dx()->backBuffer().pixel(412, 288), qRgb(255, 255, 255));
         }
 
         // Stopped: no further step draws.
-        const int after = dx()->flipCount();
-        QTest::qWait(3 * Tanim::StepIntervalMs);
-        QCOMPARE(dx()->flipCount(), after);
+        const int after = dx()->frameCount();
+        QTest::qWait(3 * IdleDemo::StepPauseMs);
+        QCOMPARE(dx()->frameCount(), after);
     }
 
     void turnStepsWaitForTheSoundOnlyWhenItIsOn()
     {
         m_depart->random().seed(4);
         startDemo();
-        m_depart->animThread().suspend();
+        m_depart->demo()->suspend();
         QCOMPARE(soundEffects(), 0);
-        QVERIFY(runOneTurnStep());
         // Sound off: no sound played, nothing waited for.
+        QCOMPARE(runOneTurnStep(), IdleDemo::StepPauseMs);
         QCOMPARE(soundEffects(), 0);
 
-        m_depart->state().soundOn = true;
-        QVERIFY(runOneTurnStep());
+        // Sound on: the next step comes once the clip has played, without waiting here.
+        m_depart->soundClicked();
+        const int clip = m_depart->sounds().durationMs(Sound::Turn);
+        QVERIFY(clip > 50 && clip < 100);
+        QCOMPARE(runOneTurnStep(), IdleDemo::StepPauseMs + clip);
         const QList<QSoundEffect *> effects = m_depart->sounds().findChildren<QSoundEffect *>();
         QCOMPARE(effects.size(), 1);
         QCOMPARE(effects.first()->source(), QUrl(QStringLiteral("qrc:/sounds/gira.wav")));
@@ -230,25 +211,38 @@ private slots:
         const int cols = demo().cols;
         const int step = demo().step;
 
-        ModalAnswerer answerer(m_depart);
+        bool demoPausedMeanwhile = false;
+        bool idleCountPausedMeanwhile = false;
+        ModalAnswerer answerer([&](QWidget *dialog) {
+            demoPausedMeanwhile = !m_depart->demo()->isRunning();
+            idleCountPausedMeanwhile = !m_depart->findChild<QTimer *>(QStringLiteral("personne"))->isActive();
+            if (dialog->objectName() == QLatin1String("TFliste"))
+                ModalAnswerer::clickButton(dialog, "Annuler");
+            else if (dialog->objectName() == QLatin1String("TFap"))
+                ModalAnswerer::clickButton(dialog, "SpeedButton1");
+            else
+                ModalAnswerer::clickButton(dialog, "Lp");
+        });
         if (button == "Bjouer")
-            m_depart->BjouerClick();
+            m_depart->playClicked();
         else if (button == "baide")
-            m_depart->baideClick();
+            m_depart->aboutClicked();
         else
-            m_depart->BinsClick();
-        QVERIFY(answerer.seen);
-        QCOMPARE(answerer.demoPausedMeanwhile, paused);
-        QCOMPARE(m_depart->findChild<QTimer *>(QStringLiteral("personne"))->isActive(), true);
+            m_depart->instructionsClicked();
+        QTRY_COMPARE(answerer.count(), 1);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(demoPausedMeanwhile, paused);
+        QCOMPARE(idleCountPausedMeanwhile, paused);
+        QVERIFY(m_depart->findChild<QTimer *>(QStringLiteral("personne"))->isActive());
 
         // It goes on with the same puzzle, from where it was.
-        QVERIFY(!m_depart->animThread().isSuspended());
+        QVERIFY(m_depart->demo()->isRunning());
         if (paused) {
             QCOMPARE(demo().cols, cols);
             QVERIFY(demo().step >= step);
         }
-        const int now = dx()->flipCount();
-        QTRY_VERIFY_WITH_TIMEOUT(dx()->flipCount() > now, 20000);
+        const int now = dx()->frameCount();
+        QTRY_VERIFY_WITH_TIMEOUT(dx()->frameCount() > now, 20000);
         QCOMPARE(dx()->backBuffer().pixel(1000, 5), Navy);
     }
 
@@ -257,10 +251,10 @@ private slots:
         startDemo();
         // JOUER without a pointer move over it, as after the win dialog.
         playThePuzzle();
-        QVERIFY(m_depart->animThread().isSuspended());
-        const int flips = dx()->flipCount();
-        QTest::qWait(3 * Tanim::StepIntervalMs);
-        QCOMPARE(dx()->flipCount(), flips);
+        QVERIFY(!m_depart->demo()->isRunning());
+        const int flips = dx()->frameCount();
+        QTest::qWait(3 * IdleDemo::StepPauseMs);
+        QCOMPARE(dx()->frameCount(), flips);
         QVERIFY(dx()->backBuffer().pixel(1000, 5) != Navy);
     }
 };

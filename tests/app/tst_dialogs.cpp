@@ -1,4 +1,4 @@
-#include "app/dialogs/descramble.h"
+#include "app/dialogs/Descramble.h"
 #include "app/dialogs/InstructionsDialog.h"
 #include "app/dialogs/AboutBox.h"
 #include "app/dialogs/WinDialog.h"
@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <memory>
@@ -168,12 +169,12 @@ void TestDialogs::instructionsKeepWhatIsTyped()
     const QString typed = memo->toPlainText();
     QVERIFY(typed.endsWith(QStringLiteral("gauche.Lou")));
 
-    aide.LpClick();
+    aide.returnToGame();
     QVERIFY(!aide.isVisible());
     aide.show();
     QVERIFY(QTest::qWaitForWindowExposed(&aide));
     QCOMPARE(memo->toPlainText(), typed);
-    aide.LpClick();
+    aide.returnToGame();
 }
 
 void TestDialogs::descramble_data()
@@ -200,7 +201,7 @@ void TestDialogs::descramble()
     QFETCH(QString, key);
     QFETCH(QString, data);
     QFETCH(QString, expected);
-    QCOMPARE(descramble(key, data), expected);
+    QCOMPARE(tivane::descramble(key, data), expected);
 }
 
 void TestDialogs::scrambleRoundTripsEveryCode()
@@ -209,10 +210,10 @@ void TestDialogs::scrambleRoundTripsEveryCode()
     for (int code = 0; code < 256; ++code)
         all += QChar(code);
     const QString key = QStringLiteral("Zébulon");
-    const QString scrambled = scramble(key, all);
+    const QString scrambled = tivane::scramble(key, all);
     QCOMPARE(scrambled.size(), all.size());
     QVERIFY(scrambled != all);
-    QCOMPARE(descramble(key, scrambled), all);
+    QCOMPARE(tivane::descramble(key, scrambled), all);
 }
 
 void TestDialogs::contactLinkOpensTheDescrambledAddress()
@@ -220,7 +221,7 @@ void TestDialogs::contactLinkOpensTheDescrambledAddress()
     const QString expected = QStringLiteral("mailto:contact@tivane.example.org");
     const QString stored = QString::fromLatin1(AboutBox::ScrambledContact, sizeof(AboutBox::ScrambledContact) - 1);
     QVERIFY(!stored.contains(QStringLiteral("tivane")));
-    QCOMPARE(descramble(QString::fromLatin1(AboutBox::ContactKey), stored), expected);
+    QCOMPARE(tivane::descramble(QString::fromLatin1(AboutBox::ContactKey), stored), expected);
 
     AboutBox ap;
     QList<QUrl> opened;
@@ -236,8 +237,8 @@ void TestDialogs::creditsCycle()
 {
     AboutBox ap;
     ap.show();
-    QVERIFY(ap.moveTimer());
-    ap.moveTimer()->suspend();
+    QVERIFY(ap.creditsPacer()->isRunning());
+    ap.creditsPacer()->stop();
     QLabel *gen = genOf(ap);
     QCOMPARE(gen->y(), 161);
     for (int step = 1; step <= 161; ++step) {
@@ -248,36 +249,37 @@ void TestDialogs::creditsCycle()
     QCOMPARE(gen->y(), -161);
     ap.scrollCredits();
     QCOMPARE(gen->y(), 161);
-    ap.GenClick();
+    ap.closeBox();
 }
 
 void TestDialogs::creditsRunOnlyWhileShown()
 {
     AboutBox ap;
-    QCOMPARE(ap.moveTimer(), nullptr);
+    StepPacer *pacer = ap.creditsPacer();
+    QCOMPARE(pacer->objectName(), QStringLiteral("MoveTimer"));
+    QVERIFY(!pacer->isRunning());
     QLabel *gen = genOf(ap);
 
     for (int showing = 0; showing < 2; ++showing) {
         ap.show();
         // Each showing starts at the panel's bottom edge with a new running pacer.
         QCOMPARE(gen->y(), 161);
-        MoveTimer *pacer = ap.moveTimer();
-        QVERIFY(pacer);
-        QCOMPARE(pacer->interval(), 50);
-        QVERIFY(!pacer->isSuspended());
-        QVERIFY(!pacer->isTerminated());
+        QVERIFY(pacer->isRunning());
+        QElapsedTimer clock;
+        clock.start();
 
         QTRY_VERIFY(gen->y() <= 161 - 3 * 2);
         QCOMPARE((161 - gen->y()) % 2, 0);
+        // A step every 50 ms: three steps take at least 150 ms.
+        QVERIFY(clock.elapsed() >= 3 * AboutBox::CreditsStepMs - 10);
 
         // The first showing closes through the button, the second by a plain hide.
         if (showing == 0)
-            ap.GenClick();
+            ap.closeBox();
         else
             ap.hide();
         QVERIFY(!ap.isVisible());
-        QVERIFY(pacer->isSuspended());
-        QVERIFY(pacer->isTerminated());
+        QVERIFY(!pacer->isRunning());
         const int stoppedAt = gen->y();
         QTest::qWait(200);
         QCOMPARE(gen->y(), stoppedAt);
@@ -324,9 +326,9 @@ void TestDialogs::onlyTheButtonCloses()
         if (auto *b = modal->findChild<QAbstractButton *>(button))
             QTest::mouseClick(b, Qt::LeftButton);
     });
-    // A safety net so that a failure cannot leave the test waiting for ever.
-    QTimer::singleShot(5000, form.get(), [&form] { form->done(-1); });
-    const int result = form->exec();
+    form->open();
+    QTRY_VERIFY(!form->isVisible());
+    const int result = form->result();
 
     QVERIFY(sawModal);
     QVERIFY(survivedEscape);
@@ -386,7 +388,7 @@ void TestDialogs::aboutBoxFramesTheBlackPanel()
     const QPoint frame[] = {{9, 100}, {315, 100}, {160, 8}, {125, 195}, {220, 195}};
     for (const QPoint at : frame)
         QVERIFY2(shot.pixelColor(at).lightness() > 170, qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
-    ap.GenClick();
+    ap.closeBox();
 }
 
 QTEST_MAIN(TestDialogs)

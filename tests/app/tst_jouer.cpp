@@ -1,159 +1,162 @@
 #include "MainScreenRig.h"
-#include "play/PlayBoard.h"
+#include "ModalAnswerer.h"
 #include "TestPuzzles.h"
+#include "library/PuzzleChooser.h"
+#include "play/IdleDemo.h"
+#include "play/PlayBoard.h"
 
-#include <QApplication>
-#include <QDir>
+#include <QFile>
 #include <QLabel>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace tivane;
-
-namespace {
-// Answers the next modal window: the chooser by `answer`, a message box by OK.
-// Records the text of every message box seen.
-struct ModalAnswerer
-{
-    std::function<void(PuzzleChooser *)> answer;
-    QStringList messages;
-    QTimer poll;
-
-    explicit ModalAnswerer(std::function<void(PuzzleChooser *)> a) : answer(std::move(a))
-    {
-        poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [this] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (auto *chooser = qobject_cast<PuzzleChooser *>(modal)) {
-                if (answer) {
-                    auto once = std::move(answer);
-                    answer = nullptr;
-                    once(chooser);
-                }
-            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                messages << box->text();
-                box->accept();
-            }
-        });
-        poll.start();
-    }
-};
-
-void clickThumbnail(PuzzleChooser *chooser, int n)
-{
-    auto *vv = chooser->findChild<QWidget *>(QStringLiteral("VV%1").arg(n));
-    QVERIFY(vv);
-    QTest::mouseClick(vv, Qt::LeftButton, {}, QPoint(50, 50));
-}
-
-void pressAnnuler(PuzzleChooser *chooser)
-{
-    QTest::mouseClick(chooser->findChild<QWidget *>(QStringLiteral("Annuler")), Qt::LeftButton);
-}
-}
 
 class TestJouer : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir m_store;
+    QTemporaryDir m_dir;
     int m_cat = -1;
     int m_dog = -1;
     std::unique_ptr<MainScreenRig> m_rig;
-    MainScreen *m_depart = nullptr;
+    MainScreen *m_screen = nullptr;
 
-    QLabel *title() { return m_depart->findChild<QLabel *>(QStringLiteral("Ltitre")); }
+    QLabel *title() { return m_screen->findChild<QLabel *>(QStringLiteral("Ltitre")); }
+    PuzzleChooser *chooser() { return m_screen->chooser(); }
+
+    // JOUER, as a click on the button; true once the chooser is up.
+    bool pressJouer()
+    {
+        QTest::mouseClick(m_screen->findChild<QToolButton *>(QStringLiteral("Bjouer")), Qt::LeftButton);
+        return QTest::qWaitFor([this] { return chooser()->isVisible(); });
+    }
+    bool clickThumbnail(int n)
+    {
+        auto *thumbnail = chooser()->findChild<QWidget *>(QStringLiteral("VV%1").arg(n));
+        if (!thumbnail)
+            return false;
+        QTest::mouseClick(thumbnail, Qt::LeftButton, {}, QPoint(50, 50));
+        return QTest::qWaitFor([this] { return !chooser()->isVisible(); });
+    }
+    bool pressAnnuler()
+    {
+        QTest::mouseClick(chooser()->findChild<QWidget *>(QStringLiteral("Annuler")), Qt::LeftButton);
+        return QTest::qWaitFor([this] { return !chooser()->isVisible(); });
+    }
+    // JOUER, a click on puzzle n, and the deal to its end.
+    bool playPuzzle(int n) { return pressJouer() && clickThumbnail(n) && m_rig->settle(); }
 
 private slots:
     void init()
     {
-        // The store is the working directory.
-        QVERIFY(QDir::setCurrent(m_store.path()));
-        PuzzleStore store;
+        m_rig = std::make_unique<MainScreenRig>(m_dir.path());
         if (m_cat < 0) {
-            m_cat = TestPuzzles::add(store, TestPuzzles::description("Le chat", 3, 2, 1, true));
-            m_dog = TestPuzzles::add(store, TestPuzzles::description("Le chien", 2, 2, 0));
+            m_cat = TestPuzzles::add(m_rig->store, TestPuzzles::description("Le chat", 3, 2, 1, true));
+            m_dog = TestPuzzles::add(m_rig->store, TestPuzzles::description("Le chien", 2, 2, 0));
         }
-        m_rig = std::make_unique<MainScreenRig>();
-        m_depart = &m_rig->Depart;
+        m_screen = &m_rig->screen;
+        QVERIFY(m_rig->show());
     }
 
-    void cleanup()
-    {
-        m_rig.reset();
-    }
+    void cleanup() { m_rig.reset(); }
 
     void choosingAPuzzleDealsIt()
     {
-        ModalAnswerer answerer([this](PuzzleChooser *c) { clickThumbnail(c, m_cat); });
-        const int flips = m_depart->board()->flipCount();
-        m_depart->BjouerClick();
+        QVERIFY(pressJouer());
+        QVERIFY(!m_screen->findChild<QTimer *>("personne")->isActive());
+        const int frames = m_screen->board()->frameCount();
+        QVERIFY(clickThumbnail(m_cat));
+        QVERIFY(m_rig->settle());
 
-        QVERIFY(m_depart->GameActive());
-        const Game &game = m_depart->play()->game();
+        QVERIFY(m_screen->isGameActive());
+        const Game &game = m_screen->play()->game();
         QCOMPARE(game.puzzleName, QStringLiteral("Le chat"));
         QCOMPARE(game.pieceCount, 6);
         QCOMPARE(title()->text(), QStringLiteral("Le chat"));
-        QCOMPARE(m_depart->state().selectedPuzzle, m_cat);
-        // The empty board, then one flip a piece.
-        QCOMPARE(m_depart->board()->flipCount() - flips, 1 + 6);
-        QVERIFY(m_depart->findChild<QTimer *>("personne")->isActive());
-        QVERIFY(m_depart->animThread().isSuspended());
-        QVERIFY(answerer.messages.isEmpty());
+        QCOMPARE(m_screen->selectedPuzzle(), m_cat);
+        // The empty board, then one frame a piece.
+        QCOMPARE(m_screen->board()->frameCount() - frames, 1 + 6);
+        QCOMPARE(m_screen->play()->dealIndex(), 6);
+        QVERIFY(m_screen->findChild<QTimer *>("personne")->isActive());
+        QVERIFY(!m_screen->demo()->isRunning());
+    }
+
+    void jouerDuringTheWelcomeAnimation()
+    {
+        // The welcome animation paced as on a 60 Hz display, the puzzle chosen in its first frames.
+        m_screen->board()->setFrameIntervalUs(16667);
+        m_screen->play()->startWelcome();
+        QVERIFY(m_screen->play()->isAnimating());
+        QVERIFY(pressJouer());
+        QVERIFY(!m_screen->play()->isAnimating());
+        QVERIFY(clickThumbnail(m_dog));
+        QVERIFY(m_rig->settle());
+        const int frames = m_screen->board()->frameCount();
+        const QImage dealt = m_screen->board()->backBuffer().copy();
+
+        // Nothing of the welcome picture comes afterwards: the board shows the dealt game.
+        QTest::qWait(1200);
+        QCOMPARE(m_screen->board()->frameCount(), frames);
+        QCOMPARE(m_screen->board()->backBuffer(), dealt);
+        QCOMPARE(title()->text(), QStringLiteral("Le chien"));
+        const BoardGeometry &g = m_screen->play()->game().geometry;
+        QCOMPARE(dealt.pixel(g.boardLeft, g.boardTop + 5), qRgb(0xC0, 0xC0, 0xC0));
+        for (const Piece &piece : m_screen->play()->game().inPlay())
+            QCOMPARE(dealt.pixel(piece.x + 5, piece.y + 5), TestPuzzles::cellColour(piece.number));
+        // The welcome frame's white border is not there.
+        const QPoint centre(dealt.width() / 2, dealt.height() / 2);
+        QVERIFY(dealt.pixel(centre - QPoint(160, 0)) != qRgb(255, 255, 255));
     }
 
     void cancellingKeepsTheGame()
     {
-        {
-            ModalAnswerer first([this](PuzzleChooser *c) { clickThumbnail(c, m_dog); });
-            m_depart->BjouerClick();
-        }
-        m_depart->play()->game().moveCount = 3;
-        const QImage board = m_depart->board()->backBuffer().copy();
+        QVERIFY(playPuzzle(m_dog));
+        m_screen->play()->game().moveCount = 3;
+        const QImage board = m_screen->board()->backBuffer().copy();
 
         // A right click on a thumbnail, then ANNULER: nothing changes.
-        ModalAnswerer second([](PuzzleChooser *c) {
-            QTest::mouseClick(c->thumbnails().first(), Qt::RightButton, {}, QPoint(50, 50));
-            pressAnnuler(c);
-        });
-        m_depart->BjouerClick();
-        QCOMPARE(m_depart->state().selectedPuzzle, -1);
-        QVERIFY(m_depart->GameActive());
-        QCOMPARE(m_depart->play()->game().puzzleName, QStringLiteral("Le chien"));
-        QCOMPARE(m_depart->play()->game().moveCount, 3);
-        QCOMPARE(m_depart->board()->backBuffer(), board);
+        QVERIFY(pressJouer());
+        QTest::mouseClick(chooser()->thumbnails().first(), Qt::RightButton, {}, QPoint(50, 50));
+        QVERIFY(pressAnnuler());
+        QCOMPARE(m_screen->selectedPuzzle(), -1);
+        QVERIFY(m_screen->isGameActive());
+        QCOMPARE(m_screen->play()->game().puzzleName, QStringLiteral("Le chien"));
+        QCOMPARE(m_screen->play()->game().moveCount, 3);
+        QTest::qWait(50);
+        QCOMPARE(m_screen->board()->backBuffer(), board);
     }
 
     void cancellingWithoutAGameWelcomesAgain()
     {
-        ModalAnswerer answerer([](PuzzleChooser *c) { pressAnnuler(c); });
-        const int flips = m_depart->board()->flipCount();
-        m_depart->BjouerClick();
-        QVERIFY(!m_depart->GameActive());
-        QCOMPARE(m_depart->board()->flipCount() - flips, 64);
+        const int frames = m_screen->board()->frameCount();
+        QVERIFY(pressJouer());
+        QVERIFY(pressAnnuler());
+        QVERIFY(m_rig->settle());
+        QVERIFY(!m_screen->isGameActive());
+        QCOMPARE(m_screen->board()->frameCount() - frames, 64);
         QCOMPARE(title()->text(), QString());
     }
 
     void aFailedLoadLeavesTheGame()
     {
-        {
-            ModalAnswerer first([this](PuzzleChooser *c) { clickThumbnail(c, m_dog); });
-            m_depart->BjouerClick();
-        }
+        QVERIFY(playPuzzle(m_dog));
 
         // The cat's picture disappears after the list was built.
-        const QString picture = PuzzleStore::pictureName(m_cat);
+        const QString picture = QDir(m_dir.path()).filePath(PuzzleStore::pictureName(m_cat));
         QVERIFY(QFile::rename(picture, picture + ".bak"));
-        ModalAnswerer second([this](PuzzleChooser *c) { clickThumbnail(c, m_cat); });
-        m_depart->BjouerClick();
+        ModalAnswerer boxes;
+        QVERIFY(pressJouer());
+        QVERIFY(clickThumbnail(m_cat));
+        QTRY_COMPARE(boxes.count(), 1);
         QVERIFY(QFile::rename(picture + ".bak", picture));
 
-        QCOMPARE(second.messages.size(), 1);
-        QVERIFY2(second.messages.first().contains(picture), qPrintable(second.messages.first()));
-        QVERIFY(m_depart->GameActive());
-        QCOMPARE(m_depart->play()->game().puzzleName, QStringLiteral("Le chien"));
+        QCOMPARE(boxes.texts.first(), QStringLiteral("Impossible de lire le fichier « %1 » : le fichier n'existe pas.")
+                                          .arg(PuzzleStore::pictureName(m_cat)));
+        QVERIFY(m_screen->isGameActive());
+        QCOMPARE(m_screen->play()->game().puzzleName, QStringLiteral("Le chien"));
         QCOMPARE(title()->text(), QStringLiteral("Le chien"));
     }
 };

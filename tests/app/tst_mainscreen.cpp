@@ -1,8 +1,14 @@
-#include "play/BoardSurface.h"
-#include "app/MainScreen.h"
+#include "MainScreenRig.h"
+#include "TestPuzzles.h"
+#include "app/IdleTimer.h"
+#include "core/StepPacer.h"
+#include "library/PuzzleChooser.h"
+#include "play/IdleDemo.h"
 
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace tivane;
@@ -17,6 +23,8 @@ QImage iconImage(const QToolButton *button)
 class TestMainScreen : public QObject
 {
     Q_OBJECT
+    QTemporaryDir m_dir;
+
 private slots:
     void controlsAreLaidOut_data()
     {
@@ -45,7 +53,8 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, hint);
 
-        MainScreen depart(QRect(0, 0, 1024, 768));
+        PuzzleStore store(m_dir.path());
+        MainScreen depart(store, QRect(0, 0, 1024, 768));
         QWidget *control = depart.findChild<QWidget *>(name);
         QVERIFY2(control, qPrintable(name));
         QCOMPARE(control->geometry(), geometry);
@@ -61,39 +70,49 @@ private slots:
 
     void startsAsTheWelcomeScreen()
     {
-        MainScreen depart(QRect(0, 0, 800, 600));
+        PuzzleStore store(m_dir.path());
+        MainScreen depart(store, QRect(0, 0, 800, 600));
+        QCOMPARE(depart.objectName(), QStringLiteral("TDepart"));
         QCOMPARE(depart.geometry(), QRect(0, 0, 800, 600));
         QVERIFY(depart.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(depart.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
         QCOMPARE(depart.layout().boardSize, 327);
-        QVERIFY(depart.state().soundOn);
-        QVERIFY(!depart.GameActive());
-        QVERIFY(depart.state().firstPaint);
-        QVERIFY(depart.animThread().isSuspended());
-        QCOMPARE(depart.idle().limit, 30);
+        QVERIFY(depart.isSoundOn());
+        QVERIFY(!depart.isGameActive());
+        QVERIFY(!depart.demo()->isRunning());
+        QCOMPARE(depart.idleTimer().limit(), 30);
         QVERIFY(depart.findChild<QLabel *>("Ltemps")->isHidden());
 
         auto *personne = depart.findChild<QTimer *>("personne");
         QVERIFY(personne && personne->isActive());
         QCOMPARE(personne->interval(), 1000);
         QVERIFY(!depart.findChild<QTimer *>("Tjeu")->isActive());
-        QCOMPARE(depart.findChild<QTimer *>("Timer1")->interval(), 50);
+        QVERIFY(depart.findChild<StepPacer *>("Timer1"));
+        QVERIFY(depart.findChild<StepPacer *>("Tanim"));
+        // The dialogs are the screen's own.
+        for (const char *form : {"TFliste", "TFbravo", "TFperdu", "TFaide", "TFap"})
+            QVERIFY2(depart.findChild<QDialog *>(QLatin1String(form)), form);
     }
 
-    void firstPaintWaitsForTheListThenWelcomes()
+    void theListIsBuiltOnceTheScreenIsUp()
     {
-        MainScreen depart(QRect(0, 0, 800, 600));
-        depart.board()->setFlipPacing(false);
+        QTemporaryDir dir;
+        PuzzleStore store(dir.path());
+        TestPuzzles::add(store, TestPuzzles::description(QStringLiteral("Un"), 2, 2));
+        MainScreen depart(store, QRect(0, 0, 800, 600));
+        depart.board()->setFrameIntervalUs(0);
+        QVERIFY(depart.chooser()->thumbnails().isEmpty());
+        QVERIFY(!depart.thumbnailsReady());
+        QCOMPARE(depart.board()->frameCount(), 0);
+
         depart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&depart));
-        QTRY_VERIFY(!depart.state().firstPaint);
-        QCoreApplication::processEvents();
+        QTRY_VERIFY(depart.thumbnailsReady());
+        QCOMPARE(depart.chooser()->puzzleNumbers(), QList<int>{0});
+        // Then the welcome animation, frame after frame.
+        QTRY_COMPARE(depart.board()->frameCount(), 64);
+        QVERIFY(!depart.play()->isAnimating());
         QCOMPARE(depart.board()->backBuffer().size(), QSize(800, 568));
-        // Nothing is drawn until the chooser's list is built.
-        QCOMPARE(depart.board()->flipCount(), 0);
-
-        depart.setThumbnailsReady();
-        QCOMPARE(depart.board()->flipCount(), 64);
         const QImage &board = depart.board()->backBuffer();
         QCOMPARE(board.pixel(10, 10), qRgb(0, 128, 0));
         QCOMPARE(board.pixel(400 - 100, 284 - 90), qRgb(255, 255, 255));
@@ -101,55 +120,46 @@ private slots:
 
     void soundButtonToggles()
     {
-        MainScreen depart(QRect(0, 0, 800, 600));
+        PuzzleStore store(m_dir.path());
+        MainScreen depart(store, QRect(0, 0, 800, 600));
         auto *bson = depart.findChild<QToolButton *>("Bson");
         const QImage soundOn = iconImage(bson);
 
         QTest::mouseClick(bson, Qt::LeftButton);
-        QVERIFY(!depart.state().soundOn);
+        QVERIFY(!depart.isSoundOn());
         const QImage soundOff = iconImage(bson);
         QVERIFY(soundOff != soundOn);
 
         QTest::mouseClick(bson, Qt::LeftButton);
-        QVERIFY(depart.state().soundOn);
+        QVERIFY(depart.isSoundOn());
         QCOMPARE(iconImage(bson), soundOn);
-    }
-
-    void idleCountStartsTheDemonstration_data()
-    {
-        QTest::addColumn<bool>("bravoShown");
-        QTest::newRow("idle screen") << false;
-        QTest::newRow("win dialog open") << true;
     }
 
     void idleCountStartsTheDemonstration()
     {
-        QFETCH(bool, bravoShown);
-        MainScreen depart(QRect(0, 0, 800, 600));
-        depart.board()->setFlipPacing(false);
-        depart.state().winShown = bravoShown;
+        PuzzleStore store(m_dir.path());
+        MainScreen depart(store, QRect(0, 0, 800, 600));
+        depart.board()->setFrameIntervalUs(0);
         for (int i = 0; i < 29; ++i)
-            depart.personneTimer();
-        QCOMPARE(depart.idle().ticks, 29);
-        QVERIFY(depart.animThread().isSuspended());
-        QCOMPARE(depart.board()->flipCount(), 0);
+            depart.idleTimer().tick();
+        QCOMPARE(depart.idleTimer().ticks(), 29);
+        QVERIFY(!depart.demo()->isRunning());
+        QCOMPARE(depart.board()->frameCount(), 0);
 
-        depart.personneTimer();
-        QCOMPARE(depart.idle().ticks, 0);
-        QCOMPARE(depart.animThread().isSuspended(), bravoShown);
-        if (bravoShown) {
-            QCOMPARE(depart.board()->flipCount(), 0);
-            return;
-        }
+        depart.idleTimer().tick();
+        QCOMPARE(depart.idleTimer().ticks(), 0);
+        QVERIFY(depart.demo()->isRunning());
         // The first frame is drawn at once: navy ground.
-        QCOMPARE(depart.board()->flipCount(), 1);
+        QCOMPARE(depart.board()->frameCount(), 1);
         QCOMPARE(depart.board()->backBuffer().pixel(5, 5), qRgb(0, 0, 128));
 
         // While it runs, the next thirty ticks start no other one.
+        depart.demo()->suspend();
+        depart.demo()->resume();
         for (int i = 0; i < 30; ++i)
-            depart.personneTimer();
-        QCOMPARE(depart.idle().ticks, 0);
-        QCOMPARE(depart.board()->flipCount(), 1);
+            depart.idleTimer().tick();
+        QCOMPARE(depart.idleTimer().ticks(), 0);
+        QCOMPARE(depart.board()->frameCount(), 1);
     }
 
     void mouseMovesResetTheIdleCount_data()
@@ -169,8 +179,9 @@ private slots:
         QFETCH(QString, over);
         QFETCH(bool, resets);
 
-        MainScreen depart(QRect(0, 0, 1024, 768));
-        depart.board()->setFlipPacing(false);
+        PuzzleStore store(m_dir.path());
+        MainScreen depart(store, QRect(0, 0, 1024, 768));
+        depart.board()->setFrameIntervalUs(0);
         depart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&depart));
         depart.findChild<QLabel *>("Ltemps")->show();
@@ -181,19 +192,20 @@ private slots:
             : depart.findChild<QWidget *>(over)->geometry().center();
         QTest::mouseMove(&depart, at - QPoint(3, 0));
         for (int i = 0; i < 12; ++i)
-            depart.personneTimer();
+            depart.idleTimer().tick();
         QTest::mouseMove(&depart, at);
-        QCOMPARE(depart.idle().ticks, resets ? 0 : 12);
+        QCOMPARE(depart.idleTimer().ticks(), resets ? 0 : 12);
     }
 
     void quitClosesTheScreen()
     {
-        MainScreen depart(QRect(0, 0, 800, 600));
+        PuzzleStore store(m_dir.path());
+        MainScreen depart(store, QRect(0, 0, 800, 600));
         depart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&depart));
         QTest::mouseClick(depart.findChild<QToolButton *>("bquitter"), Qt::LeftButton);
         QVERIFY(!depart.isVisible());
-        QVERIFY(depart.animThread().isTerminated());
+        QVERIFY(depart.demo()->pacer().isTerminated());
     }
 };
 

@@ -1,9 +1,12 @@
 #include "MainScreenRig.h"
+#include "ModalAnswerer.h"
+#include "app/IdleTimer.h"
+#include "library/PuzzleChooser.h"
+#include "play/IdleDemo.h"
 #include "play/PlayBoard.h"
 #include "TestPuzzles.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,54 +18,22 @@
 using namespace tivane;
 
 namespace {
-// Closes the next modal windows as a child would: the win and time-out messages by their
-// button, the chooser by ANNULER. Records the texts of the labels it saw.
-struct DialogCloser
+// Closes the modal windows as a child would: the win and time-out messages by their button,
+// the chooser by ANNULER.
+void answerLikeAChild(QWidget *modal)
 {
-    QStringList seen;
-    QTimer poll;
-
-    DialogCloser()
-    {
-        poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [this] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            seen << modal->objectName();
-            for (const QLabel *label : modal->findChildren<QLabel *>())
-                seen << label->text();
-            const char *button = qobject_cast<PuzzleChooser *>(modal) ? "Annuler"
-                                 : qobject_cast<WinDialog *>(modal) ? "SpeedButton1"
-                                                                  : "Lp";
-            QTest::mouseClick(modal->findChild<QWidget *>(QLatin1String(button)), Qt::LeftButton);
-        });
-        poll.start();
-    }
-};
-
-// Runs a check at every paint of the watched widget.
-class GlideWatcher : public QObject
-{
-public:
-    explicit GlideWatcher(std::function<void()> check) : m_check(std::move(check)) {}
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            m_check();
-        return false;
-    }
-
-private:
-    std::function<void()> m_check;
-};
+    const QString name = modal->objectName();
+    ModalAnswerer::clickButton(modal, name == QLatin1String("TFliste") ? "Annuler"
+                                      : name == QLatin1String("TFbravo") ? "SpeedButton1"
+                                                                          : "Lp");
+}
 }
 
 class TestPlay : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir m_store;
+    QTemporaryDir m_dir;
     std::unique_ptr<MainScreenRig> m_rig;
     MainScreen *m_depart = nullptr;
 
@@ -73,7 +44,7 @@ private:
     // A new 2 x 2 game, not dealt.
     void start(int modelMode = 1, bool rotation = false, int timeLimit = 0)
     {
-        PuzzleStore store;
+        PuzzleStore &store = m_rig->store;
         const int n = TestPuzzles::add(store, TestPuzzles::description("Jeu", 2, 2, modelMode, rotation, timeLimit));
         play()->loadGame(store, n, m_depart->random());
         play()->drawBoard();
@@ -106,20 +77,33 @@ private:
         QTest::mouseDClick(dx(), button, {}, p);
         QTest::mouseRelease(dx(), button, {}, p);
     }
+    // A click, and whatever glide it starts run to its end.
     void clickAt(QPoint p)
     {
         moveTo(p);
         QTest::mouseClick(dx(), Qt::LeftButton, {}, p);
+        QVERIFY(m_rig->settle());
     }
     void take(int number) { clickAt(centreOf(number)); }
     void dropIn(int cell) { clickAt(cellCentre(cell)); }
 
+    // Every piece in another's cell: all four glide home, paced as on a 60 Hz display.
+    void fillTheBoardWrongly()
+    {
+        dx()->setFrameIntervalUs(16667);
+        for (int k = 0; k < 4; ++k) {
+            take(k);
+            moveTo(cellCentre((k + 1) % 4));
+            QTest::mouseClick(dx(), Qt::LeftButton, {}, cellCentre((k + 1) % 4));
+        }
+        QCOMPARE(play()->animation(), BoardAnimation::Glide);
+    }
+
 private slots:
     void init()
     {
-        QVERIFY(QDir::setCurrent(m_store.path()));
-        m_rig = std::make_unique<MainScreenRig>();
-        m_depart = &m_rig->Depart;
+        m_rig = std::make_unique<MainScreenRig>(m_dir.path());
+        m_depart = &m_rig->screen;
         QVERIFY(m_rig->show());
     }
 
@@ -197,13 +181,13 @@ private slots:
         dropIn(2);
         take(3);
         dropIn(3);
-        QVERIFY(play()->GameActive);
+        QVERIFY(play()->isGameActive());
 
         // The last piece needed, dropped on piece 0: they change places, nothing completes.
         take(1);
         dropIn(1);
         QCOMPARE(game().moveCount, 4);
-        QVERIFY(play()->GameActive);
+        QVERIFY(play()->isGameActive());
         QCOMPARE(piece(1).cell, 1);
         QCOMPARE(game().heldPiece, 3);
         QCOMPARE(game().pieces[3].number, 0);
@@ -223,7 +207,7 @@ private slots:
             take(k);
             dropIn(k);
         }
-        QVERIFY(play()->GameActive);
+        QVERIFY(play()->isGameActive());
         QCOMPARE(piece(0).cell, -1);
         QCOMPARE(QPoint(piece(0).x, piece(0).y), QPoint(piece(0).homeX, piece(0).homeY));
         for (int k = 1; k < 4; ++k)
@@ -236,12 +220,11 @@ private slots:
         start();
         // Watch which piece glides at each frame the board presents.
         QList<int> gliding;
-        GlideWatcher watcher([&] {
+        connect(dx(), &BoardSurface::framePresented, this, [&] {
             for (int i = 0; i < game().pieceCount; ++i)
                 if (game().pieces[i].moving && (gliding.isEmpty() || gliding.last() != i))
                     gliding << i;
         });
-        dx()->installEventFilter(&watcher);
 
         // Pieces 0, 1 and 2 in one another's cells, piece 3 right.
         const int cellFor[4] = {1, 2, 0, 3};
@@ -249,7 +232,7 @@ private slots:
             take(k);
             dropIn(cellFor[k]);
         }
-        QVERIFY(play()->GameActive);
+        QVERIFY(play()->isGameActive());
         QList<int> wrong{indexOf(0), indexOf(1), indexOf(2)};
         std::sort(wrong.begin(), wrong.end());
         QCOMPARE(gliding, wrong);
@@ -268,7 +251,7 @@ private slots:
         for (int k = 0; k < 4; ++k)
             piece(k).turns = 0;
         game().rotationEnabled = true;
-        DialogCloser closer;
+        ModalAnswerer closer(answerLikeAChild);
         take(0);
         for (int t = 0; t < 4; ++t)
             QTest::mouseClick(dx(), Qt::RightButton, {}, cellCentre(0));
@@ -278,11 +261,17 @@ private slots:
                 take(k);
             dropIn(k);
         }
-        QVERIFY(closer.seen.contains(QStringLiteral("Puzzle complété en 4 coups.")));
-        // The chooser opened after the win dialog and was cancelled.
-        QVERIFY(closer.seen.contains(QStringLiteral("Fliste")));
-        QVERIFY(!play()->GameActive);
-        QVERIFY(!m_depart->state().winShown);
+        QVERIFY(!play()->isGameActive());
+        QTRY_VERIFY(m_depart->isWinShown());
+        // No demonstration over the win dialog.
+        for (int i = 0; i < 30; ++i)
+            m_depart->idleTimer().tick();
+        QVERIFY(!m_depart->demo()->isRunning());
+        // The chooser opens after the win dialog and is cancelled.
+        QTRY_COMPARE(closer.names, (QStringList{"TFbravo", "TFliste"}));
+        QVERIFY(closer.texts.contains(QStringLiteral("Puzzle complété en 4 coups.")));
+        QTRY_VERIFY(!m_depart->chooser()->isVisible());
+        QVERIFY(!m_depart->isWinShown());
     }
 
     void modelShowsWhileMIsHeld_data()
@@ -315,13 +304,13 @@ private slots:
         start();
         moveTo({300, 300});
         for (int i = 0; i < 5; ++i)
-            m_depart->personneTimer();
+            m_depart->idleTimer().tick();
         QMouseEvent same(QEvent::MouseMove, QPointF(300, 300), dx()->mapToGlobal(QPointF(300, 300)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(dx(), &same);
-        QCOMPARE(m_depart->idle().ticks, 5);
+        QCOMPARE(m_depart->idleTimer().ticks(), 5);
         moveTo({301, 300});
-        QCOMPARE(m_depart->idle().ticks, 0);
+        QCOMPARE(m_depart->idleTimer().ticks(), 0);
     }
 
     void doubleClicksTakeOnceAndTurnTwice()
@@ -355,8 +344,8 @@ private slots:
         QFETCH(int, left);
         QFETCH(QString, text);
         QFETCH(QColor, colour);
-        m_depart->state().timeLeft = left;
-        m_depart->ShowClock();
+        m_depart->setTimeLeft(left);
+        m_depart->showClock();
         auto *label = m_depart->findChild<QLabel *>(QStringLiteral("Ltemps"));
         QCOMPARE(label->text(), text);
         QCOMPARE(label->palette().color(QPalette::WindowText), colour);
@@ -367,20 +356,88 @@ private slots:
         start(1, false, 2);
         auto *label = m_depart->findChild<QLabel *>(QStringLiteral("Ltemps"));
         label->show();
-        m_depart->state().timeLeft = 2;
-        m_depart->TjeuTimer();
+        m_depart->setTimeLeft(2);
+        m_depart->clockTick();
         QCOMPARE(label->text(), QStringLiteral("00:01"));
-        QVERIFY(play()->GameActive);
+        QVERIFY(play()->isGameActive());
 
-        DialogCloser closer;
-        const int flips = dx()->flipCount();
-        m_depart->TjeuTimer();
-        QVERIFY(closer.seen.contains(QStringLiteral("PERDU")));
-        QVERIFY(!play()->GameActive);
-        QVERIFY(label->isHidden());
+        ModalAnswerer closer(answerLikeAChild);
+        const int frames = dx()->frameCount();
+        m_depart->clockTick();
+        QVERIFY(!play()->isGameActive());
+        QTRY_COMPARE(closer.names, QStringList{"TFperdu"});
+        QVERIFY(closer.texts.contains(QStringLiteral("PERDU")));
+        QTRY_VERIFY(label->isHidden());
+        QVERIFY(m_rig->settle());
         QCOMPARE(label->text(), QStringLiteral("00:00"));
-        QCOMPARE(dx()->flipCount() - flips, 64);
+        QCOMPARE(dx()->frameCount() - frames, 64);
         QVERIFY(!m_depart->findChild<QTimer *>(QStringLiteral("Tjeu"))->isActive());
+    }
+
+    void clicksWaitForTheDeal()
+    {
+        start();
+        play()->startDeal();
+        QCOMPARE(play()->animation(), BoardAnimation::Deal);
+        const QPoint at = centreOf(2);
+        moveTo(at);
+        QTest::mouseClick(dx(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(dx(), Qt::RightButton, {}, at);
+        QCOMPARE(game().heldPiece, -1);
+        QCOMPARE(game().moveCount, 0);
+        QVERIFY(m_rig->settle());
+        QCOMPARE(play()->dealIndex(), 4);
+
+        // Away from the last press, so that this is no double-click.
+        QTest::mouseClick(dx(), Qt::LeftButton, {}, at + QPoint(30, 30));
+        QCOMPARE(game().heldPiece, 3);
+        QCOMPARE(game().pieces[3].number, 2);
+    }
+
+    void theClockAndQuitterWorkDuringGlides()
+    {
+        start(1, false, 600);
+        m_depart->setTimeLeft(600);
+        m_depart->findChild<QTimer *>(QStringLiteral("Tjeu"))->start();
+        auto *clock = m_depart->findChild<QLabel *>(QStringLiteral("Ltemps"));
+        m_depart->showClock();
+        fillTheBoardWrongly();
+        if (QTest::currentTestFailed())
+            return;
+
+        // While the pieces glide home the clock goes on, and a click on the board does nothing.
+        const QString before = clock->text();
+        QTRY_VERIFY_WITH_TIMEOUT(clock->text() != before, 3000);
+        QCOMPARE(play()->animation(), BoardAnimation::Glide);
+        const int moves = game().moveCount;
+        QTest::mouseClick(dx(), Qt::LeftButton, {}, cellCentre(0));
+        QCOMPARE(game().moveCount, moves);
+
+        // QUITTER ends the program at once.
+        QTest::mouseClick(m_depart->findChild<QToolButton *>(QStringLiteral("bquitter")), Qt::LeftButton);
+        QVERIFY(!m_depart->isVisible());
+        QVERIFY(m_depart->demo()->pacer().isTerminated());
+    }
+
+    void aTimeOutDuringAGlideWaitsForItsEnd()
+    {
+        start(1, false, 600);
+        m_depart->findChild<QLabel *>(QStringLiteral("Ltemps"))->show();
+        fillTheBoardWrongly();
+        if (QTest::currentTestFailed())
+            return;
+        ModalAnswerer closer(answerLikeAChild);
+        m_depart->setTimeLeft(1);
+        m_depart->clockTick();
+        QVERIFY(!play()->isGameActive());
+        QTest::qWait(100);
+        QCOMPARE(closer.count(), 0);
+        QVERIFY(play()->isAnimating());
+
+        QVERIFY(m_rig->settle());
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(QPoint(piece(k).x, piece(k).y), QPoint(piece(k).homeX, piece(k).homeY));
+        QTRY_COMPARE(closer.names, QStringList{"TFperdu"});
     }
 };
 

@@ -7,6 +7,7 @@
 #include "TestPuzzles.h"
 #include "core/Error.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,7 +29,7 @@ struct Board
 
     Board()
     {
-        surface.setFlipPacing(false);
+        surface.setFrameIntervalUs(0);
         surface.resize(layout.boardWidth, layout.boardHeight);
     }
     QRgb at(int x, int y) { return surface.backBuffer().pixel(x, y); }
@@ -121,24 +122,40 @@ private slots:
         const int n = TestPuzzles::add(store, TestPuzzles::description("Donne", 2, 2, 3));
         Board b;
         int clicks = 0;
-        b.play.playSound = [&](Sound s) { clicks += s == Sound::PickUp; };
+        connect(&b.play, &PlayBoard::soundRequested, this, [&](Sound s) { clicks += s == Sound::PickUp; });
         b.play.loadGame(store, n, b.random);
         const Game &game = b.play.game();
         const BoardGeometry &g = game.geometry;
 
-        drawEmptyBoard(b.surface.backBuffer(), game, {b.layout.modelLeft, b.layout.modelTop});
-        // The deal shows the grid even in the model-underneath mode.
-        QCOMPARE(b.at(g.boardLeft, g.boardTop + 30), Silver);
-        b.play.dealIndex = 0;
-        for (int tick = 0; tick < 4; ++tick) {
+        // Frame k shows the first k pieces; the first frame is the empty board, with the grid
+        // even in the model-underneath mode.
+        int frame = 0;
+        bool gridShown = true;
+        QList<qint64> times;
+        QElapsedTimer clock;
+        clock.start();
+        connect(&b.surface, &BoardSurface::framePresented, this, [&] {
+            gridShown = gridShown && b.at(g.boardLeft, g.boardTop + 30) == Silver;
             for (int i = 0; i < 4; ++i) {
                 const Piece &p = game.pieces[i];
-                QCOMPARE(b.at(p.x + 30, p.y + 30) == Green, i >= tick);
+                if ((b.at(p.x + 30, p.y + 30) == Green) != (i >= frame))
+                    QFAIL(qPrintable(QStringLiteral("frame %1, piece %2").arg(frame).arg(i)));
             }
-            b.play.dealStep();
-        }
+            times << clock.elapsed();
+            ++frame;
+        });
+        QSignalSpy finished(&b.play, &PlayBoard::dealFinished);
+        b.play.startDeal();
+        QCOMPARE(b.play.animation(), BoardAnimation::Deal);
+        QTRY_COMPARE(finished.count(), 1);
+        QVERIFY(!b.play.isAnimating());
+        QCOMPARE(frame, 5);
+        QVERIFY(gridShown);
         QCOMPARE(clicks, 4);
-        QCOMPARE(b.play.dealIndex, 4);
+        QCOMPARE(b.play.dealIndex(), 4);
+        // A piece every 50 ms at the soonest.
+        for (int k = 1; k < times.size(); ++k)
+            QVERIFY2(times[k] - times[k - 1] >= PlayBoard::DealStepMs - 5, qPrintable(QString::number(times[k] - times[k - 1])));
     }
 
     void dealRunsToTheEnd()
@@ -147,10 +164,10 @@ private slots:
         const int n = TestPuzzles::add(store, TestPuzzles::description("Donne", 3, 2));
         Board b;
         b.play.loadGame(store, n, b.random);
-        const int before = b.surface.flipCount();
-        b.play.dealAnimation();
-        QVERIFY(!b.play.Timer1()->isActive());
-        QCOMPARE(b.surface.flipCount() - before, 1 + 6);
+        const int before = b.surface.frameCount();
+        b.play.startDeal();
+        QTRY_VERIFY(!b.play.isAnimating());
+        QCOMPARE(b.surface.frameCount() - before, 1 + 6);
         for (const Piece &p : b.play.game().inPlay())
             QCOMPARE(b.at(p.x + 30, p.y + 30), TestPuzzles::cellColour(p.number));
     }
@@ -171,7 +188,7 @@ private slots:
         const QImage piece0 = b.play.game().pictures.picture(0);
 
         QVERIFY_THROWS_EXCEPTION(Error, b.play.loadGame(store, bad, b.random));
-        QVERIFY(b.play.GameActive);
+        QVERIFY(b.play.isGameActive());
         QCOMPARE(b.play.game().puzzleName, QStringLiteral("Bon"));
         QCOMPARE(b.play.game().pieceCount, 9);
         QCOMPARE(b.play.game().moveCount, 7);
@@ -187,11 +204,11 @@ private slots:
         const int cx = b.layout.boardWidth / 2;
         const int cy = b.layout.boardHeight / 2;
 
-        drawWelcomeFrame(buffer, b.play.pictures(), 0);
+        drawWelcomeFrame(buffer, b.play.game().pictures, 0);
         QCOMPARE(b.at(cx - 163, cy), qRgb(255, 255, 255));
         QCOMPARE(b.at(cx, cy), Green);  // no logo yet
 
-        drawWelcomeFrame(buffer, b.play.pictures(), 63);
+        drawWelcomeFrame(buffer, b.play.game().pictures, 63);
         // The frame has shrunk by 63 pixels a side; the logo covers the middle band.
         QCOMPARE(b.at(cx - 100, cy - 90), qRgb(255, 255, 255));
         QCOMPARE(b.at(cx - 163, cy - 90), Green);
@@ -201,9 +218,10 @@ private slots:
         QVERIFY2(logo > 100, qPrintable(QString::number(logo)));
 
         QSignalSpy titles(&b.play, &PlayBoard::titleChanged);
-        const int before = b.surface.flipCount();
-        b.play.welcomeAnimation();
-        QCOMPARE(b.surface.flipCount() - before, WelcomeFrameCount);
+        const int before = b.surface.frameCount();
+        b.play.startWelcome();
+        QTRY_VERIFY(!b.play.isAnimating());
+        QCOMPARE(b.surface.frameCount() - before, WelcomeFrameCount);
         QCOMPARE(titles.count(), 1);
         QCOMPARE(titles.at(0).at(0).toString(), QString());
     }

@@ -64,13 +64,25 @@ private:
     {
         BoardSurface surface;
         RandomSource random;
+        PuzzleStore store;
         IdleDemo demo;
-        Rig(const ScreenLayout &layout, const QString &store, QList<int> numbers, std::uint32_t seed)
-            : random(seed), demo(&surface, layout, PuzzleStore(store), random)
+        Rig(const ScreenLayout &layout, const QString &folder, QList<int> numbers, std::uint32_t seed)
+            : random(seed), store(folder), demo(&surface, layout, store, random)
         {
             surface.resize(layout.boardWidth, layout.boardHeight);
-            surface.setFlipPacing(false);
+            surface.setFrameIntervalUs(0);
             demo.puzzleNumbers = [numbers] { return numbers; };
+        }
+
+        // One step of the demonstration as the pacer runs it: a glide's frames follow one
+        // another at the display's refresh. Returns the pause it asks for after it.
+        int step()
+        {
+            int next;
+            do {
+                next = demo.step();
+            } while (next == StepPacer::NextFrame);
+            return next;
         }
     };
 
@@ -170,8 +182,8 @@ private slots:
         DemoPuzzle &d = rig.demo.puzzle();
         setUpDemoPuzzle(d, 3, 2, TestPuzzles::cellsPicture(3, 2), m_layout, rig.random);
         d.step = 0;
-        rig.demo.drawDemoFrame();
-        QCOMPARE(rig.surface.flipCount(), 1);
+        rig.demo.drawFrame();
+        QCOMPARE(rig.surface.frameCount(), 1);
         const QImage &f = rig.surface.backBuffer();
         const int cw = 419 / 3;
         const int ch = 419 / 2;
@@ -197,10 +209,10 @@ private slots:
         d.pieces[0].y = d.pieces[5].y + 10;
         const QPoint overlap(d.pieces[5].x + 30, d.pieces[5].y + 30);
         d.step = d.pieceCount;
-        rig.demo.drawDemoFrame();
+        rig.demo.drawFrame();
         QCOMPARE(rig.surface.backBuffer().pixel(overlap), TestPuzzles::cellColour(5));
         d.step = 0;
-        rig.demo.drawDemoFrame();
+        rig.demo.drawFrame();
         QCOMPARE(rig.surface.backBuffer().pixel(overlap), TestPuzzles::cellColour(0));
     }
 
@@ -218,7 +230,10 @@ private slots:
         const int n = TestPuzzles::add(store, TestPuzzles::description("Dégradé", 1, 1), gradientPicture());
         Rig rig(m_layout, m_dir.path(), {n}, seed);
         int turnSounds = 0;
-        rig.demo.turnSound = [&] { ++turnSounds; };
+        rig.demo.turnSound = [&] {
+            ++turnSounds;
+            return 0;
+        };
         rig.demo.setUpNewDemo();
         DemoPuzzle &d = rig.demo.puzzle();
         d.step = 0;
@@ -228,9 +243,9 @@ private slots:
         while (d.step < d.pieceCount) {
             const int k = d.step;
             const PieceArray before = d.pieces;
-            const int flips = rig.surface.flipCount();
+            const int flips = rig.surface.frameCount();
             const int glideFrames = static_cast<int>(glidePath(before[k]).size());
-            rig.demo.step();
+            QCOMPARE(rig.step(), IdleDemo::StepPauseMs);
             for (int i = 0; i < d.pieceCount; ++i) {
                 if (i != k)
                     QCOMPARE(d.pieces[i], before[i]);
@@ -241,12 +256,12 @@ private slots:
                 QCOMPARE(d.step, k);
                 QCOMPARE(d.pieces[k].turns, (before[k].turns + 1) % 4);
                 QCOMPARE(place(d.pieces[k]), place(before[k]));
-                QCOMPARE(rig.surface.flipCount(), flips + 1);
+                QCOMPARE(rig.surface.frameCount(), flips + 1);
             } else {
                 // A glide step: the upright piece goes home, one frame per 20 pixels and one there.
                 QCOMPARE(d.step, k + 1);
                 QCOMPARE(place(d.pieces[k]), home(before[k]));
-                QCOMPARE(rig.surface.flipCount(), flips + glideFrames);
+                QCOMPARE(rig.surface.frameCount(), flips + glideFrames);
             }
         }
         QCOMPARE(turnSounds, expectedTurnSteps);
@@ -274,9 +289,9 @@ private slots:
         }
 
         // The next step shows a new demonstration at once, its pieces back in the tray.
-        const int flips = rig.surface.flipCount();
-        rig.demo.step();
-        QCOMPARE(rig.surface.flipCount(), flips + 1);
+        const int flips = rig.surface.frameCount();
+        QCOMPARE(rig.step(), IdleDemo::StepPauseMs);
+        QCOMPARE(rig.surface.frameCount(), flips + 1);
         QCOMPARE(d.step, 0);
         bool anyOffItsSlot = false;
         for (int i = 0; i < d.pieceCount; ++i) {

@@ -1,4 +1,5 @@
 #include "core/PictureRoutines.h"
+#include "ErrorOf.h"
 #include "store/PuzzleStore.h"
 #include "core/Error.h"
 #include "store/Windows1252.h"
@@ -62,18 +63,6 @@ quint32 le32(const QByteArray &bytes, int at)
 {
     return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8
            | quint32(quint8(bytes[at + 2])) << 16 | quint32(quint8(bytes[at + 3])) << 24;
-}
-
-// The message of the Error that `action` throws; empty when it throws none.
-template<typename Action>
-QString errorOf(Action action)
-{
-    try {
-        action();
-    } catch (const Error &e) {
-        return e.message();
-    }
-    return {};
 }
 
 } // namespace

@@ -1,16 +1,13 @@
 #pragma once
-// A 1024 x 768 main screen with every form it shows, its store the working directory,
-// its board flips not waiting for the display.
+// A 1024 x 768 main screen over a store in a temporary folder, built as the program builds it,
+// its animations running frame after frame without waiting for a display.
 
-#include "play/BoardSurface.h"
-#include "store/PuzzleStore.h"
 #include "app/MainScreen.h"
-#include "app/dialogs/InstructionsDialog.h"
-#include "app/dialogs/AboutBox.h"
-#include "app/dialogs/WinDialog.h"
-#include "library/PuzzleChooser.h"
-#include "app/dialogs/TimeOutDialog.h"
+#include "play/BoardSurface.h"
+#include "play/PlayBoard.h"
+#include "store/PuzzleStore.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace tivane {
@@ -18,33 +15,28 @@ namespace tivane {
 class MainScreenRig
 {
 public:
-    MainScreenRig()
-        : Fliste(PuzzleStore(), [this] { Depart.setThumbnailsReady(); })
+    explicit MainScreenRig(const QString &storeFolder) : store(storeFolder)
     {
-        Depart.board()->setFlipPacing(false);
-        MainScreenForms forms;
-        forms.Fliste = &Fliste;
-        forms.Fbravo = &Fbravo;
-        forms.Fperdu = &Fperdu;
-        forms.Faide = &Faide;
-        forms.Fap = &Fap;
-        Depart.setForms(forms);
+        screen.board()->setFrameIntervalUs(0);
     }
 
-    // Shows the screen and waits for the first paint's welcome animation.
+    // Shows the screen and waits for the first paint's welcome animation to end.
     bool show()
     {
-        Depart.show();
-        return QTest::qWaitForWindowExposed(&Depart)
-               && QTest::qWaitFor([this] { return Depart.board()->flipCount() >= 64; });
+        screen.show();
+        return QTest::qWaitForWindowExposed(&screen) && QTest::qWaitFor([this] {
+                   return screen.thumbnailsReady() && !screen.play()->isAnimating();
+               });
     }
 
-    MainScreen Depart{QRect(0, 0, 1024, 768)};
-    PuzzleChooser Fliste;
-    WinDialog Fbravo;
-    TimeOutDialog Fperdu;
-    InstructionsDialog Faide;
-    AboutBox Fap;
+    // Waits until the board's animation under way has ended.
+    bool settle(int timeoutMs = 5000)
+    {
+        return QTest::qWaitFor([this] { return !screen.play()->isAnimating(); }, timeoutMs);
+    }
+
+    PuzzleStore store;
+    MainScreen screen{store, QRect(0, 0, 1024, 768)};
 };
 
 } // namespace tivane

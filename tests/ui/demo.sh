@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Left alone for a little over 30 s on a 1024 x 768 screen with an empty store, Tivane shows
-# its demonstration: navy ground and the silver target grid, the built-in picture's pieces
-# beside it. Moving the pointer brings the welcome screen back.
+# Left alone for a little over 30 s on a 1024 x 768 screen with a new store, Tivane shows its
+# demonstration: navy ground and the silver target grid, a starter puzzle's pieces beside it. Moving the pointer brings the welcome screen back.
 set -euo pipefail
 source "$(dirname "$0")/window_lib.sh"
 work=$(mktemp -d)

@@ -24,11 +24,11 @@ wait_for_pixel() {
     fail "pixel ($2,$3) never became $4 (last $(pixel "$1" "$2" "$3"))"
 }
 
-# start_tivane BINARY [STORE]: starts it in STORE, by default a new empty temporary store;
+# start_tivane BINARY [STORE]: starts it on STORE, by default a new empty temporary store;
 # sets TIVANE_PID and STORE. The store is removed at exit.
 start_tivane() {
     STORE="${2:-$(mktemp -d)}"
-    (cd "$STORE" && exec env -u QT_QPA_PLATFORM "$1") &
+    env -u QT_QPA_PLATFORM "$1" "$STORE" &
     TIVANE_PID=$!
     trap 'kill $TIVANE_PID 2>/dev/null || true; rm -rf "$STORE"' EXIT
 }

@@ -1,7 +1,7 @@
 #include "app/dialogs/AboutBox.h"
 
 #include "core/BuiltinResources.h"
-#include "app/dialogs/descramble.h"
+#include "app/dialogs/Descramble.h"
 #include "core/Fonts.h"
 
 #include <QDesktopServices>
@@ -40,8 +40,10 @@ QStringList AboutBox::creditLines()
 
 AboutBox::AboutBox(QWidget *parent)
     : FramelessDialog(QSize(325, 211), parent),
+      m_creditsPacer(new StepPacer(this)),
       m_openUrl([](const QUrl &url) { QDesktopServices::openUrl(url); })
 {
+    m_creditsPacer->setObjectName(QStringLiteral("MoveTimer"));
     setObjectName(QStringLiteral("TFap"));
 
     const QPixmap background(QString::fromLatin1(BuiltinResources::AboutBackground));
@@ -74,10 +76,10 @@ AboutBox::AboutBox(QWidget *parent)
 
     auto *close = makeSpeedButton(this, QStringLiteral("SpeedButton1"), QRect(232, 186, 73, 17),
                                   QStringLiteral("FERMER"), formFont(11), LinkBlue);
-    connect(close, &QToolButton::clicked, this, &AboutBox::GenClick);
+    connect(close, &QToolButton::clicked, this, &AboutBox::closeBox);
     auto *write = makeSpeedButton(this, QStringLiteral("SpeedButton2"), QRect(16, 186, 97, 17),
                                   QStringLiteral("Ecrire à l'auteur"), formFont(11), LinkBlue);
-    connect(write, &QToolButton::clicked, this, &AboutBox::SpeedButton2Click);
+    connect(write, &QToolButton::clicked, this, &AboutBox::writeToAuthor);
 }
 
 AboutBox::~AboutBox() = default;
@@ -86,31 +88,30 @@ void AboutBox::showEvent(QShowEvent *event)
 {
     FramelessDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        startCredits();
 }
 
 // Any way of closing passes here: the button, done() or a plain hide().
 void AboutBox::hideEvent(QHideEvent *event)
 {
     if (!event->spontaneous())
-        FormClose();
+        stopCredits();
     FramelessDialog::hideEvent(event);
 }
 
-void AboutBox::FormShow()
+void AboutBox::startCredits()
 {
+    // Each showing starts again at the panel's bottom edge.
     m_gen->move(0, m_p1->height());
-    // The previous pacer was terminated when the box closed.
-    m_moveTimer = std::make_unique<MoveTimer>([this] { scrollCredits(); });
-    m_moveTimer->resume();
+    m_creditsPacer->startAfter([this] {
+        scrollCredits();
+        return CreditsStepMs;
+    }, CreditsStepMs);
 }
 
-void AboutBox::FormClose()
+void AboutBox::stopCredits()
 {
-    if (m_moveTimer) {
-        m_moveTimer->suspend();
-        m_moveTimer->terminate();
-    }
+    m_creditsPacer->stop();
 }
 
 void AboutBox::scrollCredits()
@@ -122,12 +123,12 @@ void AboutBox::scrollCredits()
     m_gen->move(0, t);
 }
 
-void AboutBox::GenClick()
+void AboutBox::closeBox()
 {
     closeFromButton();
 }
 
-void AboutBox::SpeedButton2Click()
+void AboutBox::writeToAuthor()
 {
     const QString address = descramble(QString::fromLatin1(ContactKey),
                                        QString::fromLatin1(ScrambledContact, sizeof(ScrambledContact) - 1));

@@ -1,15 +1,14 @@
 #pragma once
-// The about box: credits rising through a black panel, moved by a MoveTimer while the box
-// is shown, and a link that writes to the author.
+// The about box: credits rising through a black panel, moved every 50 ms by a step pacer
+// while the box is shown, and a link that writes to the author.
 
 #include "widgets/FormParts.h"
-#include "MoveTimer.h"
+#include "core/StepPacer.h"
 
 #include <QStringList>
 #include <QUrl>
 
 #include <functional>
-#include <memory>
 
 namespace tivane {
 
@@ -35,24 +34,28 @@ public:
     // One step of the credits: up 2 pixels, back in from the bottom once they have left at the top.
     void scrollCredits();
 
-    // The pacer started by the last showing; null before the first.
-    MoveTimer *moveTimer() const { return m_moveTimer.get(); }
+    static constexpr int CreditsStepMs = 50;
+
+    // The pacer that moves the credits while the box is shown.
+    StepPacer *creditsPacer() const { return m_creditsPacer; }
 
 public slots:
-    void GenClick();
-    void SpeedButton2Click();
+    // FERMER
+    void closeBox();
+    // "Ecrire à l'auteur"
+    void writeToAuthor();
 
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void FormShow();
-    void FormClose();
+    void startCredits();
+    void stopCredits();
 
     QWidget *m_p1;
     QLabel *m_gen;
-    std::unique_ptr<MoveTimer> m_moveTimer;
+    StepPacer *m_creditsPacer;
     UrlOpener m_openUrl;
 };
 

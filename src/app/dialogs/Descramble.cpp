@@ -1,4 +1,4 @@
-#include "app/dialogs/descramble.h"
+#include "app/dialogs/Descramble.h"
 
 #include <QByteArray>
 

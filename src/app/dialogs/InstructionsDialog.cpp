@@ -58,10 +58,10 @@ InstructionsDialog::InstructionsDialog(QWidget *parent)
 
     auto *button = makeSpeedButton(this, QStringLiteral("Lp"), QRect(120, 232, 177, 25),
                                    QStringLiteral("RETOUR AU JEU"), formFont(16, true), Qt::black);
-    connect(button, &QToolButton::clicked, this, &InstructionsDialog::LpClick);
+    connect(button, &QToolButton::clicked, this, &InstructionsDialog::returnToGame);
 }
 
-void InstructionsDialog::LpClick()
+void InstructionsDialog::returnToGame()
 {
     closeFromButton();
 }

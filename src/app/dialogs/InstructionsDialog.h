@@ -17,7 +17,7 @@ public:
     static QStringList instructionLines();
 
 public slots:
-    void LpClick();
+    void returnToGame();
 };
 
 } // namespace tivane

@@ -20,10 +20,10 @@ TimeOutDialog::TimeOutDialog(QWidget *parent)
 
     auto *button = makeSpeedButton(this, QStringLiteral("Lp"), QRect(56, 112, 177, 25),
                                    QStringLiteral("RETOUR AU JEU"), formFont(16, true), Qt::black);
-    connect(button, &QToolButton::clicked, this, &TimeOutDialog::LpClick);
+    connect(button, &QToolButton::clicked, this, &TimeOutDialog::returnToGame);
 }
 
-void TimeOutDialog::LpClick()
+void TimeOutDialog::returnToGame()
 {
     closeFromButton();
 }

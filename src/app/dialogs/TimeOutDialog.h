@@ -12,7 +12,7 @@ public:
     explicit TimeOutDialog(QWidget *parent = nullptr);
 
 public slots:
-    void LpClick();
+    void returnToGame();
 };
 
 } // namespace tivane

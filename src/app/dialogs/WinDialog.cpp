@@ -23,7 +23,7 @@ WinDialog::WinDialog(QWidget *parent)
 
     auto *button = makeSpeedButton(this, QStringLiteral("SpeedButton1"), QRect(56, 112, 177, 25),
                                    QStringLiteral("RETOUR AU JEU"), formFont(16, true), QColor(0, 0, 255));
-    connect(button, &QToolButton::clicked, this, &WinDialog::SpeedButton1Click);
+    connect(button, &QToolButton::clicked, this, &WinDialog::returnToGame);
 }
 
 void WinDialog::setMoveCount(int moves)
@@ -31,7 +31,7 @@ void WinDialog::setMoveCount(int moves)
     m_label3->setText(QStringLiteral("Puzzle complété en ") + QString::number(moves) + QStringLiteral(" coups."));
 }
 
-void WinDialog::SpeedButton1Click()
+void WinDialog::returnToGame()
 {
     closeFromButton();
 }

@@ -15,7 +15,7 @@ public:
     void setMoveCount(int moves);
 
 public slots:
-    void SpeedButton1Click();
+    void returnToGame();
 
 private:
     QLabel *m_label3;

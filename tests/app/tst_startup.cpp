@@ -1,0 +1,160 @@
+#include "ErrorOf.h"
+#include "app/CommandLine.h"
+#include "app/StoreFolder.h"
+#include "app/Translations.h"
+#include "core/Error.h"
+#include "store/PuzzleStore.h"
+#include "store/StarterPuzzles.h"
+#include "widgets/Messages.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tivane;
+
+namespace {
+
+// Name and content of every file: what "left untouched" compares.
+QStringList listing(const QString &dir)
+{
+    QStringList lines;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        lines << QFileInfo(file).fileName() + QLatin1Char(' ')
+                     + QString::fromLatin1((file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray()).toBase64());
+    }
+    lines.sort();
+    return lines;
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void storeFolder_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("default") << QString() << QStringLiteral("/home/lou/Tivane");
+        QTest::newRow("absolute argument") << QStringLiteral("/srv/classe/puzzles") << QStringLiteral("/srv/classe/puzzles");
+        QTest::newRow("relative argument") << QStringLiteral("puzzles/../CP") << QDir::current().filePath(QStringLiteral("CP"));
+    }
+
+    void storeFolder()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, expected);
+        QCOMPARE(storeFolderFor(argument, QStringLiteral("/home/lou")), expected);
+    }
+
+    void aNewStoreIsSeededOnce()
+    {
+        QTemporaryDir home;
+        const QString folder = storeFolderFor(QString(), home.path());
+        QVERIFY(!QFileInfo::exists(folder));
+        QVERIFY(prepareStoreFolder(folder));
+        PuzzleStore store(folder);
+        QCOMPARE(store.enumerate().size(), starterPuzzleCount());
+        QVERIFY(starterPuzzleCount() >= 4);
+
+        // A second start, and a start after every puzzle was deleted (their pictures stay),
+        // leave the store as it is.
+        const QStringList seeded = listing(folder);
+        QVERIFY(!prepareStoreFolder(folder));
+        QCOMPARE(listing(folder), seeded);
+        for (const StoreEntry &entry : store.enumerate())
+            store.deletePuzzle(entry.number);
+        const QStringList emptied = listing(folder);
+        QVERIFY(!prepareStoreFolder(folder));
+        QCOMPARE(listing(folder), emptied);
+        QVERIFY(store.enumerate().isEmpty());
+    }
+
+    void aStoreWithPuzzlesIsLeftAlone()
+    {
+        QTemporaryDir dir;
+        QFile own(QDir(dir.path()).filePath(QStringLiteral("Puz7.tvn")));
+        QVERIFY(own.open(QIODevice::WriteOnly));
+        own.write("Mon puzzle\r\n3\r\n3\r\n");
+        own.close();
+        const QStringList before = listing(dir.path());
+        QVERIFY(!prepareStoreFolder(dir.path()));
+        QCOMPARE(listing(dir.path()), before);
+    }
+
+    void foldersThatCannotServe()
+    {
+        QTemporaryDir dir;
+        QFile file(QDir(dir.path()).filePath(QStringLiteral("fichier")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QString underAFile = QDir(file.fileName()).filePath(QStringLiteral("Tivane"));
+        QCOMPARE(errorOf([&] { prepareStoreFolder(underAFile); }),
+                 QStringLiteral("Le dossier des puzzles « %1 » ne peut pas être créé.").arg(underAFile));
+        QCOMPARE(errorOf([&] { prepareStoreFolder(file.fileName()); }),
+                 QStringLiteral("Le dossier des puzzles « %1 » n'est pas un dossier.").arg(file.fileName()));
+        QVERIFY(!QFileInfo::exists(underAFile));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("nothing") << QStringList{} << -1 << QString() << QString();
+        QTest::newRow("a folder") << QStringList{"/tmp/classe"} << -1 << QStringLiteral("/tmp/classe") << QString();
+        QTest::newRow("a folder after --") << QStringList{"--", "-moins"} << -1 << QStringLiteral("-moins") << QString();
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << QString() << QStringLiteral("Utilisation : tivane [DOSSIER]");
+        QTest::newRow("-h") << QStringList{"/tmp/x", "-h"} << 0 << QString() << QStringLiteral("Options :");
+        QTest::newRow("--version") << QStringList{"--version"} << 0 << QString() << QStringLiteral("Tivane 9.8.7\n");
+        QTest::newRow("unknown option") << QStringList{"--plein-ecran"} << 2 << QString()
+                                        << QStringLiteral("tivane : option inconnue « --plein-ecran ».");
+        QTest::newRow("two folders") << QStringList{"a", "b"} << 2 << QString()
+                                     << QStringLiteral("un seul dossier des puzzles");
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, folder);
+        QFETCH(QString, output);
+        QCoreApplication::setApplicationVersion(QStringLiteral("9.8.7"));
+        const CommandLine command = parseCommandLine(QStringList{QStringLiteral("tivane")} + arguments);
+        QCOMPARE(command.exitCode, exitCode);
+        QCOMPARE(command.storeFolder, folder);
+        QVERIFY2(command.output.contains(output), qPrintable(command.output));
+    }
+
+    void qtDialogsSpeakFrench()
+    {
+        QVERIFY(installFrenchTranslations(*qApp));
+        QMessageBox box(QMessageBox::Question, QStringLiteral("TIVANE"), QStringLiteral("?"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        const auto text = [&box](QMessageBox::StandardButton which) { return box.button(which)->text().remove(QLatin1Char('&')); };
+        QCOMPARE(text(QMessageBox::Yes), QStringLiteral("Oui"));
+        QCOMPARE(text(QMessageBox::No), QStringLiteral("Non"));
+        QCOMPARE(text(QMessageBox::Cancel), QStringLiteral("Annuler"));
+
+        // Our own questions read the same whatever the translation.
+        QMessageBox *question = askYesNo(nullptr, QStringLiteral("Suppression d'un puzzle"),
+                                         QStringLiteral("Confirmez-vous l'effacement ?"), [](bool) {});
+        QCOMPARE(question->button(QMessageBox::Yes)->text(), QStringLiteral("Oui"));
+        QCOMPARE(question->button(QMessageBox::No)->text(), QStringLiteral("Non"));
+        question->done(0);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
