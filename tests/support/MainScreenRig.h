@@ -7,7 +7,7 @@
 #include "play/PlayBoard.h"
 #include "store/PuzzleStore.h"
 
-#include <QTemporaryDir>
+#include <QCursor>
 #include <QTest>
 
 namespace tivane {
@@ -18,6 +18,8 @@ public:
     explicit MainScreenRig(const QString &storeFolder) : store(storeFolder)
     {
         screen.board()->setFrameIntervalUs(0);
+        // A pointer left by an earlier test where this one moves it would not move at all.
+        QCursor::setPos(512, 10);
     }
 
     // Shows the screen and waits for the first paint's welcome animation to end.
