@@ -6,7 +6,7 @@ TIVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TIVANE_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins libzip-dev fonts-liberation)
 # Packages needed only by the tests and benchmarks.
-TIVANE_TEST_PACKAGES=(libbenchmark-dev xvfb xauth imagemagick xdotool)
+TIVANE_TEST_PACKAGES=(libbenchmark-dev xvfb xauth imagemagick xdotool poppler-utils)
 
 tivane_install_packages() {
     local missing=() pkg
