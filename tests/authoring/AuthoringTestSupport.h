@@ -6,6 +6,7 @@
 #include "authoring/FramingDialog.h"
 #include "authoring/GridOverlay.h"
 #include "authoring/PuzzleForm.h"
+#include "authoring/UpDownControl.h"
 #include "core/PictureRoutines.h"
 
 #include <QApplication>
@@ -60,6 +61,15 @@ T *child(QWidget *form, const char *name)
 inline QToolButton *button(QWidget *form, const char *name)
 {
     return child<QToolButton>(form, name);
+}
+
+// Clicks an up-down control's arrows until it shows `position`.
+inline void stepTo(UpDownControl *control, int position)
+{
+    while (control->position() < position)
+        QTest::mouseClick(control->upButton(), Qt::LeftButton);
+    while (control->position() > position)
+        QTest::mouseClick(control->downButton(), Qt::LeftButton);
 }
 
 // Types text as key presses carrying it, whatever the characters (QTest::keyClicks knows ASCII).

@@ -36,14 +36,6 @@ struct Fixture
     Fixture() { writePng(sourcePath, source); }
 };
 
-void stepTo(UpDownControl *control, int position)
-{
-    while (control->position() < position)
-        QTest::mouseClick(control->upButton(), Qt::LeftButton);
-    while (control->position() > position)
-        QTest::mouseClick(control->downButton(), Qt::LeftButton);
-}
-
 } // namespace
 
 class TestCreationForm : public QObject
