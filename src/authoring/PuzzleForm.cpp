@@ -57,10 +57,10 @@ const FormLayout EditingLayout{QSize(648, 402), QStringLiteral("EDITION D'UN PUZ
 
 const FormLayout &layoutOf(bool creation) { return creation ? CreationLayout : EditingLayout; }
 
-QLabel *leftLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text,
-                  int fontHeight, Qt::Alignment alignment = Qt::AlignLeft)
+QLabel *formLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text,
+                  int fontHeight, const QColor &colour = winColor(Blue), Qt::Alignment alignment = Qt::AlignLeft)
 {
-    QLabel *label = makeLabel(parent, QLatin1String(name), geometry, text, formFont(fontHeight), winColor(Blue));
+    QLabel *label = makeLabel(parent, QLatin1String(name), geometry, text, formFont(fontHeight), colour);
     label->setAlignment(alignment | Qt::AlignTop);
     return label;
 }
@@ -132,7 +132,7 @@ void PuzzleForm::buildForm(Kind kind)
     }
 
     // Step 1: the picture.
-    leftLabel(m_panel, "Label3", QRect(56, 56, 113, 25), QStringLiteral("Choisis l'image:"), 16);
+    formLabel(m_panel, "Label3", QRect(56, 56, 113, 25), QStringLiteral("Choisis l'image:"), 16);
     QToolButton *choose = makeSpeedButton(m_panel, QStringLiteral("SpeedButton5"), QRect(168, 44, 41, 41),
                                           QString(), formFont(11), Qt::black);
     choose->setIcon(QPixmap::fromImage(openFolderGlyph()));
@@ -140,7 +140,7 @@ void PuzzleForm::buildForm(Kind kind)
     connect(choose, &QToolButton::clicked, this, &PuzzleForm::choosePicture);
 
     // Step 2: the name.
-    leftLabel(m_panel, "Label5", QRect(56, 96, 41, 25), QStringLiteral("Nom: "), 16);
+    formLabel(m_panel, "Label5", QRect(56, 96, 41, 25), QStringLiteral("Nom: "), 16);
     m_name = new QLineEdit(QStringLiteral("Nom du puzzle"), m_panel);
     m_name->setObjectName(QStringLiteral("Edit1"));
     m_name->setGeometry(96, 96, 169, 21);
@@ -148,7 +148,7 @@ void PuzzleForm::buildForm(Kind kind)
     m_name->setValidator(new PuzzleNameValidator(m_name));
 
     // Step 3: the grid.
-    leftLabel(m_panel, "Label6", QRect(56, 144, 137, 25), QStringLiteral("Nombre de pièces:"), 16);
+    formLabel(m_panel, "Label6", QRect(56, 144, 137, 25), QStringLiteral("Nombre de pièces:"), 16);
     auto *shape = new ShapeWidget(Qt::white, 1, m_panel);
     shape->setGeometry(192, 128, 49, 49);
     m_pieceCount = makeLabel(m_panel, QStringLiteral("Label2"), QRect(192, 136, 49, 33), QStringLiteral("4"),
@@ -164,7 +164,7 @@ void PuzzleForm::buildForm(Kind kind)
     connect(m_cols, &UpDownControl::clicked, this, &PuzzleForm::drawGrid);
 
     // Step 4: the tone.
-    leftLabel(m_panel, "Label4", QRect(56, 216, 81, 25), QStringLiteral("Réglages:"), 16);
+    formLabel(m_panel, "Label4", QRect(56, 216, 81, 25), QStringLiteral("Réglages:"), 16);
     m_toneStrength = new QSlider(Qt::Horizontal, m_panel);
     m_toneStrength->setObjectName(QStringLiteral("TTval"));
     m_toneStrength->setGeometry(134, 208, 137, 33);
@@ -201,18 +201,16 @@ void PuzzleForm::buildForm(Kind kind)
     connect(m_contours, &QToolButton::clicked, this, &PuzzleForm::applyTone);
 
     // Step 5: the options; the model options are the form's own.
-    leftLabel(m_panel, "Label7", QRect(layout.optionsLabel, QSize(65, 25)), QStringLiteral("Options:"), 16);
+    formLabel(m_panel, "Label7", QRect(layout.optionsLabel, QSize(65, 25)), QStringLiteral("Options:"), 16);
     m_rotation = new QCheckBox(QStringLiteral("Rotation des pièces"), m_panel);
     m_rotation->setObjectName(QStringLiteral("Brotation"));
     m_rotation->setGeometry(QRect(layout.rotation, QSize(145, 17)));
     m_rotation->setFont(formFont(13));
 
-    QLabel *timeLabel = leftLabel(m_panel, "Label8", QRect(layout.timeLabel, QSize(113, 17)),
-                                  QStringLiteral("Temps limite en s"), 13, Qt::AlignRight);
-    QLabel *timeHint = leftLabel(m_panel, "Label9", QRect(layout.timeHint, QSize(97, 17)),
-                                 QStringLiteral("(0 = sans limite)"), 13, Qt::AlignRight);
-    setTextColour(timeLabel, Qt::black);
-    setTextColour(timeHint, Qt::black);
+    formLabel(m_panel, "Label8", QRect(layout.timeLabel, QSize(113, 17)), QStringLiteral("Temps limite en s"), 13,
+              Qt::black, Qt::AlignRight);
+    formLabel(m_panel, "Label9", QRect(layout.timeHint, QSize(97, 17)), QStringLiteral("(0 = sans limite)"), 13,
+              Qt::black, Qt::AlignRight);
     m_time = new QLineEdit(QStringLiteral("0"), m_panel);
     m_time->setObjectName(QStringLiteral("temps"));
     m_time->setGeometry(QRect(layout.timeBox, QSize(33, 24)));

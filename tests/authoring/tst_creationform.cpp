@@ -45,6 +45,7 @@ class TestCreationForm : public QObject
 private slots:
     void controls_data();
     void controls();
+    void drawnPictures();
     void framedZoneFillsThePreview();
     void gridOnThePreview();
     void save_data();
@@ -134,6 +135,38 @@ void TestCreationForm::controls()
         QCOMPARE(button->text(), text);
     if (auto *edit = qobject_cast<QLineEdit *>(control))
         QCOMPARE(edit->text(), text);
+}
+
+// The placeholder is white with grey writing across its middle; the step discs are blue
+// rounds on a clear ground.
+void TestCreationForm::drawnPictures()
+{
+    const QImage placeholder = noPicturePlaceholder();
+    QCOMPARE(placeholder.size(), QSize(360, 360));
+    QCOMPARE(placeholder.format(), QImage::Format_RGB888);
+    int grey = 0;
+    for (int y = 0; y < 360; ++y) {
+        for (int x = 0; x < 360; ++x) {
+            const QRgb pixel = placeholder.pixel(x, y);
+            const bool ink = pixel != qRgb(255, 255, 255);
+            if (ink && (y < 150 || y > 210))
+                QFAIL(qPrintable(QStringLiteral("ink at %1,%2").arg(x).arg(y)));
+            if (ink && (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel)))
+                QFAIL("the writing is not grey");
+            grey += pixel == qRgb(128, 128, 128);
+        }
+    }
+    QVERIFY2(grey > 1000, qPrintable(QString::number(grey)));
+
+    for (int n = 1; n <= 5; ++n) {
+        const QImage disc = stepDisc(n).convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(disc.size(), QSize(33, 33));
+        QCOMPARE(qAlpha(disc.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(disc.pixel(32, 32)), 0);
+        const QRgb edge = disc.pixel(16, 3);
+        QVERIFY(qBlue(edge) > 150 && qRed(edge) < 100);
+    }
+    QCOMPARE(openFolderGlyph().size(), QSize(32, 32));
 }
 
 // Opening shows the placeholder; a framed zone, resampled, replaces it with the grid on top.
