@@ -10,8 +10,14 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <QBuffer>
+
 #include <algorithm>
+#include <array>
+#include <filesystem>
 #include <limits>
+#include <optional>
+#include <system_error>
 #include <utility>
 
 namespace tivane {
@@ -93,6 +99,32 @@ void requirePicture(const QImage &picture, const QString &bareName)
 {
     if (picture.isNull())
         throw cannotWrite(bareName, QStringLiteral("l'image est vide."));
+}
+
+// A 24-bit BMP (54-byte header, rows bottom-up) in memory.
+QByteArray bmpBytes(const QImage &picture, const QString &bareName)
+{
+    requirePicture(picture, bareName);
+    // Both are written as 24 bits per pixel; other formats are brought to one of them first.
+    QImage image = picture;
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_RGB888)
+        image.convertTo(QImage::Format_RGB888);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    if (image.isNull() || !writer.write(image))
+        throw cannotWrite(bareName, QStringLiteral("la mémoire manque pour préparer l'image."));
+    return bytes;
+}
+
+// Renames over an existing file in one step, as QFile::rename does not.
+bool renameOver(const QString &from, const QString &to)
+{
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).toStdString()),
+                            std::filesystem::path(QFile::encodeName(to).toStdString()), error);
+    return !error;
 }
 
 } // namespace
@@ -205,13 +237,18 @@ PuzzleDescription PuzzleStore::readDescriptionFile(const QString &name, Descript
 
 void PuzzleStore::writeFile(const QString &name, const QByteArray &bytes)
 {
+    writeFileAs(name, bytes, name);
+}
+
+void PuzzleStore::writeFileAs(const QString &name, const QByteArray &bytes, const QString &reportedName)
+{
     if (faultAt(name))
-        throw cannotWrite(name, fileErrorText(QFileDevice::WriteError));
+        throw cannotWrite(reportedName, fileErrorText(QFileDevice::WriteError));
     QSaveFile file(filePath(name));
     if (!file.open(QIODevice::WriteOnly))
-        throw cannotWrite(name, fileErrorText(file));
+        throw cannotWrite(reportedName, fileErrorText(file));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        throw cannotWrite(name, fileErrorText(file));
+        throw cannotWrite(reportedName, fileErrorText(file));
 }
 
 void PuzzleStore::writeDescription(int n, const PuzzleDescription &description, DescriptionLines lines)
@@ -253,22 +290,7 @@ QImage PuzzleStore::readPicture(const QString &name) const
 
 void PuzzleStore::writePicture(const QString &name, const QImage &picture)
 {
-    requirePicture(picture, name);
-    // Both are written as 24 bits per pixel; other formats are brought to one of them first.
-    QImage image = picture;
-    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_RGB888)
-        image.convertTo(QImage::Format_RGB888);
-
-    if (faultAt(name))
-        throw cannotWrite(name, fileErrorText(QFileDevice::WriteError));
-    QSaveFile file(filePath(name));
-    if (!file.open(QIODevice::WriteOnly))
-        throw cannotWrite(name, fileErrorText(file));
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(image))
-        throw cannotWrite(name, fileErrorText(file));
-    if (!file.commit())
-        throw cannotWrite(name, fileErrorText(file));
+    writeFile(name, bmpBytes(picture, name));
 }
 
 void PuzzleStore::savePuzzle(int n, const PuzzleDescription &description, DescriptionLines lines,
@@ -281,6 +303,53 @@ void PuzzleStore::savePuzzle(int n, const PuzzleDescription &description, Descri
     writePicture(pictureName(n), picture);
     writePicture(thumbnailName(n), thumbnail);
     writeFile(descriptionName(n), text);
+    emit changed();
+}
+
+void PuzzleStore::replacePuzzle(int n, const PuzzleDescription &description, DescriptionLines lines,
+                                const QImage &picture, const QImage &thumbnail)
+{
+    requireNumber(n);
+    const std::array<QString, 3> targets{pictureName(n), thumbnailName(n), descriptionName(n)};
+    const std::array<QByteArray, 3> contents{bmpBytes(picture, targets[0]), bmpBytes(thumbnail, targets[1]),
+                                             formatDescription(description, lines)};
+    const QDir dir(m_directory);
+    const auto temporaryName = [](const QString &target) { return target + QStringLiteral(".tmp"); };
+
+    // The old files, kept to be put back if a later rename fails; none for a file not there.
+    std::array<QString, 3> paths;
+    std::array<std::optional<QByteArray>, 3> oldContents;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        paths[i] = filePath(targets[i]);
+        if (QFileInfo(paths[i]).isFile())
+            oldContents[i] = readFile(targets[i]);
+    }
+
+    size_t written = 0;
+    size_t renamed = 0;
+    try {
+        for (; written < targets.size(); ++written)
+            writeFileAs(temporaryName(targets[written]), contents[written], targets[written]);
+        for (; renamed < targets.size(); ++renamed) {
+            if (faultAt(targets[renamed])
+                || !renameOver(dir.filePath(temporaryName(targets[renamed])), paths[renamed]))
+                throw cannotWrite(targets[renamed], fileErrorText(QFileDevice::RenameError));
+        }
+    } catch (...) {
+        for (size_t i = renamed; i < written; ++i)
+            QFile::remove(dir.filePath(temporaryName(targets[i])));
+        // Best effort: the failure being reported is the one that stopped the save.
+        for (size_t i = 0; i < renamed; ++i) {
+            if (!oldContents[i]) {
+                QFile::remove(paths[i]);
+                continue;
+            }
+            QSaveFile file(paths[i]);
+            if (file.open(QIODevice::WriteOnly) && file.write(*oldContents[i]) == oldContents[i]->size())
+                file.commit();
+        }
+        throw;
+    }
     emit changed();
 }
 

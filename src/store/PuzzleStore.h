@@ -85,6 +85,13 @@ public:
     int saveNewPuzzle(const PuzzleDescription &description, const QImage &picture,
                       const QImage &thumbnail);
 
+    // Replaces puzzle N whole or not at all: the two pictures and then the description are
+    // written to temporary files in the store ("<name>.tmp"), and only once all three are
+    // written are they renamed over the old files, description last. A failure removes the
+    // temporary files and puts back any file already replaced, so the old three stay as they were.
+    void replacePuzzle(int n, const PuzzleDescription &description, DescriptionLines lines,
+                       const QImage &picture, const QImage &thumbnail);
+
     // Whole files, by bare name, for readers and writers of other formats.
     QByteArray readFile(const QString &bareName) const;
     void writeFile(const QString &bareName, const QByteArray &bytes);
@@ -102,6 +109,8 @@ private:
     QStringList entryNames() const;
 
     bool faultAt(const QString &bareName) const { return m_faultHook && m_faultHook(bareName); }
+    // writeFile, naming `reportedName` in its messages.
+    void writeFileAs(const QString &bareName, const QByteArray &bytes, const QString &reportedName);
 
     QString m_directory;
     FaultHook m_faultHook;

@@ -95,6 +95,8 @@ private slots:
     void savedPicturesAreBottomUp24Bit();
     void saveChecksBeforeWriting();
     void failedSaveLeavesNoPuzzle();
+    void replacePuzzleWholeOrNothing_data();
+    void replacePuzzleWholeOrNothing();
 
     void badDescriptionFiles();
     void badPictureFiles_data();
@@ -434,6 +436,63 @@ void TestPuzzleStore::failedSaveLeavesNoPuzzle()
     PuzzleStore missing(dir.filePath(QStringLiteral("nowhere")));
     QVERIFY_THROWS_EXCEPTION(Error, missing.writeDescription(0, description(QStringLiteral("x"), 2, 2), DescriptionLines::All));
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("nowhere"))));
+}
+
+void TestPuzzleStore::replacePuzzleWholeOrNothing_data()
+{
+    QTest::addColumn<QString>("failing");   // the bare name the fault hook refuses
+    QTest::addColumn<QString>("named");     // the file the message names; empty: no failure
+
+    QTest::newRow("no failure") << QString() << QString();
+    QTest::newRow("picture written") << QStringLiteral("image3.bmp.tmp") << QStringLiteral("image3.bmp");
+    QTest::newRow("thumbnail written") << QStringLiteral("vignette3.bmp.tmp") << QStringLiteral("vignette3.bmp");
+    QTest::newRow("description written") << QStringLiteral("puz3.tvn.tmp") << QStringLiteral("puz3.tvn");
+    QTest::newRow("picture renamed") << QStringLiteral("image3.bmp") << QStringLiteral("image3.bmp");
+    QTest::newRow("thumbnail renamed") << QStringLiteral("vignette3.bmp") << QStringLiteral("vignette3.bmp");
+    QTest::newRow("description renamed") << QStringLiteral("puz3.tvn") << QStringLiteral("puz3.tvn");
+}
+
+// Every temporary write and every rename may fail; whichever does, the three old files stay
+// byte for byte and no temporary file is left behind.
+void TestPuzzleStore::replacePuzzleWholeOrNothing()
+{
+    QFETCH(QString, failing);
+    QFETCH(QString, named);
+
+    QTemporaryDir dir;
+    PuzzleStore store(dir.path());
+    store.savePuzzle(3, description(QStringLiteral("Avant"), 2, 2, 3), DescriptionLines::All,
+                     picture(360, qRgb(10, 20, 30), qRgb(40, 50, 60)), picture(100, qRgb(1, 2, 3), qRgb(4, 5, 6)));
+    const QStringList names{QStringLiteral("image3.bmp"), QStringLiteral("vignette3.bmp"), QStringLiteral("puz3.tvn")};
+    QList<QByteArray> before;
+    for (const QString &name : names)
+        before << fileBytes(dir.path(), name);
+    const QStringList listingBefore = listing(dir.path());
+
+    int changes = 0;
+    connect(&store, &PuzzleStore::changed, this, [&] { ++changes; });
+    store.setFaultHook([&](const QString &name) { return name == failing; });
+    const PuzzleDescription after = description(QStringLiteral("Après"), 4, 3, 0);
+    const QString error = errorOf([&] {
+        store.replacePuzzle(3, after, DescriptionLines::All, picture(360, qRgb(200, 0, 0), qRgb(0, 200, 0)),
+                            picture(100, qRgb(0, 0, 200), qRgb(9, 9, 9)));
+    });
+
+    QCOMPARE(listing(dir.path()), listingBefore);
+    if (named.isEmpty()) {
+        QCOMPARE(error, QString());
+        QCOMPARE(changes, 1);
+        PuzzleDescription read = after;
+        read.hasTimeLine = read.hasModelModeLine = true;
+        QCOMPARE(store.readDescription(3), read);
+        QCOMPARE(store.readPicture(3).pixel(0, 0), qRgb(200, 0, 0));
+        QCOMPARE(store.readThumbnail(3).pixel(99, 99), qRgb(9, 9, 9));
+        return;
+    }
+    QVERIFY2(error.startsWith(QStringLiteral("Impossible d'enregistrer le fichier « %1 » :").arg(named)), qPrintable(error));
+    QCOMPARE(changes, 0);
+    for (int i = 0; i < names.size(); ++i)
+        QCOMPARE(fileBytes(dir.path(), names[i]), before[i]);
 }
 
 void TestPuzzleStore::badDescriptionFiles()

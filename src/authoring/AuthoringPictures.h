@@ -1,0 +1,18 @@
+#pragma once
+// The small pictures of the authoring forms, drawn here: the numbered step discs, the
+// open-folder glyph and the placeholder shown before a picture is chosen.
+
+#include <QImage>
+
+namespace tivane {
+
+// A blue disc 33 x 33 with a white number, on transparency.
+QImage stepDisc(int number);
+
+// An open folder, 32 x 32 on transparency.
+QImage openFolderGlyph();
+
+// 360 x 360 at 24 bits: white, with "PAS D'IMAGE" in grey capitals in the middle.
+QImage noPicturePlaceholder();
+
+} // namespace tivane
