@@ -6,6 +6,8 @@
 #include "app/dialogs/InstructionsDialog.h"
 #include "app/dialogs/TimeOutDialog.h"
 #include "app/dialogs/WinDialog.h"
+#include "authoring/CreationForm.h"
+#include "authoring/EditingForm.h"
 #include "core/BuiltinResources.h"
 #include "core/Fonts.h"
 #include "core/WinColor.h"
@@ -14,6 +16,7 @@
 #include "play/Clock.h"
 #include "play/IdleDemo.h"
 #include "play/PlayBoard.h"
+#include "printing/PrintForm.h"
 #include "store/PuzzleStore.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/FormParts.h"
@@ -147,6 +150,7 @@ void MainScreen::buildTopBar()
         w->installEventFilter(this);
     }
 
+    connect(m_createButton, &QToolButton::clicked, this, &MainScreen::createClicked);
     connect(m_playButton, &QToolButton::clicked, this, &MainScreen::playClicked);
     connect(m_aboutButton, &QToolButton::clicked, this, &MainScreen::aboutClicked);
     connect(m_instructionsButton, &QToolButton::clicked, this, &MainScreen::instructionsClicked);
@@ -198,6 +202,16 @@ void MainScreen::buildDialogs()
     m_instructions = new InstructionsDialog(this);
     m_aboutBox = new AboutBox(this);
     connect(m_aboutBox, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
+
+    // The teacher's forms. The chooser's list follows the store by itself.
+    m_creationForm = new CreationForm(m_store, this);
+    connect(m_creationForm, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
+    // The chooser's menu opens these over the chooser, which stays open.
+    m_editingForm = new EditingForm(m_store, m_chooser);
+    connect(m_chooser, &PuzzleChooser::modifyRequested, m_editingForm, &EditingForm::openFor);
+    m_printForm = new PrintForm(m_store, m_chooser);
+    connect(m_chooser, &PuzzleChooser::printRequested, m_printForm, &PrintForm::openFor);
+    m_chooser->printAction()->setEnabled(true);
 }
 
 // --- Start-up ---------------------------------------------------------------------------------
@@ -272,6 +286,14 @@ void MainScreen::resumeAfterDialog()
     m_idleTimer->start();
     if (std::exchange(m_demoWasRunning, false))
         m_demo->resume();
+}
+
+void MainScreen::createClicked()
+{
+    if (m_creationForm->isVisible())
+        return;
+    pauseForDialog();
+    m_creationForm->open();
 }
 
 void MainScreen::aboutClicked()

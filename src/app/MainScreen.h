@@ -17,10 +17,13 @@ namespace tivane {
 
 class AboutBox;
 class BoardSurface;
+class CreationForm;
+class EditingForm;
 class IdleDemo;
 class IdleTimer;
 class InstructionsDialog;
 class PlayBoard;
+class PrintForm;
 class PuzzleChooser;
 class PuzzleStore;
 class SoundBank;
@@ -45,6 +48,9 @@ public:
     PlayBoard *play() const { return m_play; }
     IdleDemo *demo() const { return m_demo; }
     PuzzleChooser *chooser() const { return m_chooser; }
+    CreationForm *creationForm() const { return m_creationForm; }
+    EditingForm *editingForm() const { return m_editingForm; }
+    PrintForm *printForm() const { return m_printForm; }
 
     bool isGameActive() const;
     bool isSoundOn() const { return m_soundOn; }
@@ -55,6 +61,7 @@ public:
 
 public slots:
     // The top bar's buttons.
+    void createClicked();
     void playClicked();
     void soundClicked();
     void aboutClicked();
@@ -136,6 +143,9 @@ private:
     TimeOutDialog *m_timeOutDialog = nullptr;    // TFperdu
     InstructionsDialog *m_instructions = nullptr; // TFaide
     AboutBox *m_aboutBox = nullptr;              // TFap
+    CreationForm *m_creationForm = nullptr;      // TFcreer
+    EditingForm *m_editingForm = nullptr;        // TFedit
+    PrintForm *m_printForm = nullptr;            // TFimp
 };
 
 } // namespace tivane
