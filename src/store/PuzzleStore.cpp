@@ -1,6 +1,7 @@
 #include "store/PuzzleStore.h"
 
 #include "core/Error.h"
+#include "store/BmpDecoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,46 +48,6 @@ void openForReading(QFile &file)
         cannotOpen(file.fileName(), QStringLiteral("ce n'est pas un fichier."));
     if (!file.open(QIODevice::ReadOnly))
         cannotOpen(file.fileName(), fileErrorText(file));
-}
-
-quint32 littleEndian(const QByteArray &bytes, int at, int size)
-{
-    quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-// The image reader fills in the rows missing from a cut-short file without a word; compare the
-// size of an uncompressed picture's rows with what the file holds.
-bool bmpIsTruncated(QFile &file)
-{
-    const QByteArray head = file.peek(34);
-    if (head.size() < 18 || !head.startsWith("BM"))
-        return false;  // left to the reader, which refuses it
-    const quint32 dataOffset = littleEndian(head, 10, 4);
-    const quint32 headerSize = littleEndian(head, 14, 4);
-    constexpr quint32 CoreHeaderSize = 12;  // the old header with 16-bit sizes
-    if (head.size() < (headerSize == CoreHeaderSize ? 26 : 34))
-        return true;
-    qint64 width, height, bitsPerPixel;
-    quint32 compression = 0;
-    if (headerSize == CoreHeaderSize) {
-        width = littleEndian(head, 18, 2);
-        height = littleEndian(head, 20, 2);
-        bitsPerPixel = littleEndian(head, 24, 2);
-    } else {
-        width = qAbs(qint64(qint32(littleEndian(head, 18, 4))));
-        height = qAbs(qint64(qint32(littleEndian(head, 22, 4))));  // negative: rows top-down
-        bitsPerPixel = littleEndian(head, 28, 2);
-        compression = littleEndian(head, 30, 4);
-    }
-    constexpr quint32 Uncompressed = 0, BitFields = 3;
-    if ((compression != Uncompressed && compression != BitFields) || width > 1'000'000
-        || height > 1'000'000 || bitsPerPixel > 64)
-        return false;
-    const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-    return file.size() < qint64(dataOffset) + rowBytes * height;
 }
 
 void requireNumber(int n)
@@ -278,7 +239,7 @@ QImage PuzzleStore::readPicture(const QString &name) const
 {
     QFile file(filePath(name));
     openForReading(file);
-    if (bmpIsTruncated(file))
+    if (bmpIsTruncated(file.peek(34), file.size()))
         cannotOpen(file.fileName(), QStringLiteral("l'image BMP est incomplète."));
     QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);

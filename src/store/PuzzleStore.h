@@ -100,6 +100,9 @@ public:
     // or removed; returning true makes that step fail as a full disk or a refusal would.
     using FaultHook = std::function<bool(const QString &bareName)>;
     void setFaultHook(FaultHook hook) { m_faultHook = std::move(hook); }
+    // Whether the seam fails the step on bareName; writers of files beside the store (the archive
+    // export) ask it too.
+    bool faultAt(const QString &bareName) const { return m_faultHook && m_faultHook(bareName); }
 
 signals:
     // Puzzles were added, changed or removed.
@@ -108,7 +111,6 @@ signals:
 private:
     QStringList entryNames() const;
 
-    bool faultAt(const QString &bareName) const { return m_faultHook && m_faultHook(bareName); }
     // writeFile, naming `reportedName` in its messages.
     void writeFileAs(const QString &bareName, const QByteArray &bytes, const QString &reportedName);
 
