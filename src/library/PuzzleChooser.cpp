@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "core/Fonts.h"
 #include "core/WinColor.h"
+#include "library/ArchiveExchange.h"
 #include "store/PuzzleStore.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/FormParts.h"
@@ -136,14 +137,15 @@ void PuzzleChooser::buildMenu()
     m_modify = entry("Modifier1", QStringLiteral("Modifier"));
     m_export = entry("Exporter1", QStringLiteral("Exporter"));
     m_import = entry("Importer1", QStringLiteral("Importer"));
-    // Printing and the exchange are switched on by whoever provides them.
+    // Printing is switched on by whoever provides it.
     m_print->setEnabled(false);
-    m_export->setEnabled(false);
-    m_import->setEnabled(false);
 
     connect(m_print, &QAction::triggered, this, [this] { emit printRequested(m_popupPuzzle); });
     connect(m_delete, &QAction::triggered, this, &PuzzleChooser::confirmDelete);
     connect(m_modify, &QAction::triggered, this, [this] { emit modifyRequested(m_selectedPuzzle); });
+    m_exchange = new ArchiveExchange(m_store, this);
+    connect(m_export, &QAction::triggered, this, [this] { m_exchange->startExport(m_selectedPuzzle); });
+    connect(m_import, &QAction::triggered, m_exchange, &ArchiveExchange::startImport);
 
     m_deleteTimer = new QTimer(this);
     m_deleteTimer->setObjectName(QStringLiteral("Timer1"));

@@ -21,6 +21,7 @@ class QToolButton;
 
 namespace tivane {
 
+class ArchiveExchange;
 class PuzzleChooser;
 class PuzzleStore;
 
@@ -76,6 +77,8 @@ public:
     QAction *modifyAction() const { return m_modify; }
     QAction *exportAction() const { return m_export; }
     QAction *importAction() const { return m_import; }
+    // "Exporter" and "Importer" run through it.
+    ArchiveExchange *archiveExchange() const { return m_exchange; }
 
 signals:
     // Every scan ends with this, whether or not every puzzle could be read.
@@ -127,6 +130,7 @@ private:
     QAction *m_modify = nullptr;
     QAction *m_export = nullptr;
     QAction *m_import = nullptr;
+    ArchiveExchange *m_exchange = nullptr;
     QTimer *m_deleteTimer = nullptr;    // Timer1
     int m_pendingDelete = -1;
 
