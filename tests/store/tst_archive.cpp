@@ -276,6 +276,7 @@ private slots:
     void foreignArchiveIsNormalised();
     void archiveFileChecks_data();
     void archiveFileChecks();
+    void importFailingSave();
 
     void exportMissingStoreFile_data();
     void exportMissingStoreFile();
@@ -594,6 +595,24 @@ void TestArchive::archiveFileChecks()
     const QStringList before = snapshot(target.root.path());
     QCOMPARE(errorOf([&] { importPuzzle(*target.store, target.path(QStringLiteral("archives/") + name)); }), expected);
     QCOMPARE(snapshot(target.root.path()), before);
+}
+
+// A save that fails half-way lists no new puzzle and leaves no temporary file; only the
+// pictures of the free number, which nothing lists, may have been replaced.
+void TestArchive::importFailingSave()
+{
+    ReceivingStore target;
+    QVERIFY(target.make());
+    const QString archive = target.path(QStringLiteral("archives/envoi.zip"));
+    QVERIFY(writeBytes(archive, zipOf(sampleEntries())));
+    const QStringList before = snapshot(target.root.path());
+    target.store->setFaultHook([](const QString &name) { return name == QStringLiteral("puz1.tvn"); });
+
+    QCOMPARE(errorOf([&] { importPuzzle(*target.store, archive); }),
+             QStringLiteral("Impossible d'enregistrer le fichier « puz1.tvn » : ")
+                 + fileErrorText(QFileDevice::WriteError));
+    QVERIFY(!target.store->contains(1));
+    QCOMPARE(withoutFiles(snapshot(target.root.path()), NewPuzzleFiles), withoutFiles(before, NewPuzzleFiles));
 }
 
 void TestArchive::exportMissingStoreFile_data()
