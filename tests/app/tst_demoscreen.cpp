@@ -42,24 +42,23 @@ private:
     Game &game() { return m_depart->play()->game(); }
     DemoPuzzle &demo() { return m_depart->demo()->puzzle(); }
 
-    void startDemo()
+    // Thirty idle seconds; true once the demonstration runs and its first frame is drawn.
+    [[nodiscard]] bool startDemo()
     {
         for (int i = 0; i < m_depart->idleTimer().limit(); ++i)
             m_depart->idleTimer().tick();
-        QVERIFY(m_depart->demo()->isRunning());
-        QCOMPARE(dx()->backBuffer().pixel(1000, 5), Navy);
+        return m_depart->demo()->isRunning() && dx()->backBuffer().pixel(1000, 5) == Navy;
     }
 
     // A game of the stored puzzle, chosen with JOUER: dealt, its clock running.
-    void playThePuzzle()
+    [[nodiscard]] bool playThePuzzle()
     {
         ModalAnswerer answerer([this](QWidget *chooser) {
             QTest::mouseClick(chooser->findChild<QWidget *>(QStringLiteral("VV%1").arg(m_puzzle)),
                               Qt::LeftButton, {}, QPoint(50, 50));
         });
         m_depart->playClicked();
-        QTRY_VERIFY(m_depart->isGameActive());
-        QVERIFY(m_rig->settle());
+        return QTest::qWaitFor([this] { return m_depart->isGameActive(); }) && m_rig->settle();
     }
 
     GameSnapshot snapshot()
@@ -126,13 +125,13 @@ private slots:
         auto *tjeu = m_depart->findChild<QTimer *>(QStringLiteral("Tjeu"));
         auto *title = m_depart->findChild<QLabel *>(QStringLiteral("Ltitre"));
         if (withGame) {
-            playThePuzzle();
+            QVERIFY(playThePuzzle());
             game().moveCount = 4;
             before = snapshot();
         }
         const int timeLeft = m_depart->timeLeft();
 
-        startDemo();
+        QVERIFY(startDemo());
         // Let it run by itself until a few pieces are home.
         QTRY_VERIFY_WITH_TIMEOUT(demo().step >= 3, 20000);
 
@@ -176,7 +175,7 @@ private slots:
     void turnStepsWaitForTheSoundOnlyWhenItIsOn()
     {
         m_depart->random().seed(4);
-        startDemo();
+        QVERIFY(startDemo());
         m_depart->demo()->suspend();
         QCOMPARE(soundEffects(), 0);
         // Sound off: no sound played, nothing waited for.
@@ -206,7 +205,7 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(bool, paused);
-        startDemo();
+        QVERIFY(startDemo());
         QTRY_VERIFY_WITH_TIMEOUT(demo().step >= 1, 20000);
         const int cols = demo().cols;
         const int step = demo().step;
@@ -248,9 +247,9 @@ private slots:
 
     void choosingAPuzzleEndsTheDemonstration()
     {
-        startDemo();
+        QVERIFY(startDemo());
         // JOUER without a pointer move over it, as after the win dialog.
-        playThePuzzle();
+        QVERIFY(playThePuzzle());
         QVERIFY(!m_depart->demo()->isRunning());
         const int flips = dx()->frameCount();
         QTest::qWait(3 * IdleDemo::StepPauseMs);

@@ -77,26 +77,27 @@ private:
         QTest::mouseDClick(dx(), button, {}, p);
         QTest::mouseRelease(dx(), button, {}, p);
     }
-    // A click, and whatever glide it starts run to its end.
-    void clickAt(QPoint p)
+    // A click, and whatever glide it starts run to its end; false if it never ends.
+    [[nodiscard]] bool clickAt(QPoint p)
     {
         moveTo(p);
         QTest::mouseClick(dx(), Qt::LeftButton, {}, p);
-        QVERIFY(m_rig->settle());
+        return m_rig->settle();
     }
-    void take(int number) { clickAt(centreOf(number)); }
-    void dropIn(int cell) { clickAt(cellCentre(cell)); }
+    [[nodiscard]] bool take(int number) { return clickAt(centreOf(number)); }
+    [[nodiscard]] bool dropIn(int cell) { return clickAt(cellCentre(cell)); }
 
     // Every piece in another's cell: all four glide home, paced as on a 60 Hz display.
-    void fillTheBoardWrongly()
+    [[nodiscard]] bool fillTheBoardWrongly()
     {
         dx()->setFrameIntervalUs(16667);
         for (int k = 0; k < 4; ++k) {
-            take(k);
+            if (!take(k))
+                return false;
             moveTo(cellCentre((k + 1) % 4));
             QTest::mouseClick(dx(), Qt::LeftButton, {}, cellCentre((k + 1) % 4));
         }
-        QCOMPARE(play()->animation(), BoardAnimation::Glide);
+        return play()->animation() == BoardAnimation::Glide;
     }
 
 private slots:
@@ -113,9 +114,9 @@ private slots:
     {
         start();
         const Piece p = piece(0);
-        clickAt({p.x, p.y + 50});
+        QVERIFY(clickAt({p.x, p.y + 50}));
         QCOMPARE(game().heldPiece, -1);
-        clickAt({p.x + 50, p.y + p.height});
+        QVERIFY(clickAt({p.x + 50, p.y + p.height}));
         QCOMPARE(game().heldPiece, -1);
         QCOMPARE(dx()->cursor().shape(), Qt::ArrowCursor);
 
@@ -123,7 +124,7 @@ private slots:
         QCOMPARE(dx()->cursor().shape(), Qt::PointingHandCursor);
         const int formerTop = game().pieces[3].number;
         const int takenFrom = indexOf(0);
-        clickAt({p.x + 1, p.y + 50});
+        QVERIFY(clickAt({p.x + 1, p.y + 50}));
         QCOMPARE(game().heldPiece, 3);
         QCOMPARE(game().pieces[3].number, 0);
         if (takenFrom != 3)
@@ -135,7 +136,7 @@ private slots:
     void heldPieceFollowsThePointer()
     {
         start();
-        take(2);
+        QVERIFY(take(2));
         const QPoint grab = centreOf(2) - QPoint(piece(2).x, piece(2).y);
         moveTo({700, 600});
         QCOMPARE(QPoint(piece(2).x, piece(2).y), QPoint(700, 600) - grab);
@@ -159,8 +160,8 @@ private slots:
         const QPoint at = where == "left edge" ? QPoint(g.boardLeft, g.boardTop + 50)
                         : where == "top edge"  ? QPoint(g.boardLeft + 50, g.boardTop)
                                                : QPoint(g.trayLeft + 3, g.trayTop + 3);
-        take(1);
-        clickAt(at);
+        QVERIFY(take(1));
+        QVERIFY(clickAt(at));
         const Piece &p = piece(1);
         QCOMPARE(QPoint(p.x, p.y), QPoint(p.homeX, p.homeY));
         QCOMPARE(p.cell, -1);
@@ -175,17 +176,17 @@ private slots:
     void dropOnAnOccupiedCellSwaps()
     {
         start();
-        take(0);
-        dropIn(1);   // wrong cell
-        take(2);
-        dropIn(2);
-        take(3);
-        dropIn(3);
+        QVERIFY(take(0));
+        QVERIFY(dropIn(1));   // wrong cell
+        QVERIFY(take(2));
+        QVERIFY(dropIn(2));
+        QVERIFY(take(3));
+        QVERIFY(dropIn(3));
         QVERIFY(play()->isGameActive());
 
         // The last piece needed, dropped on piece 0: they change places, nothing completes.
-        take(1);
-        dropIn(1);
+        QVERIFY(take(1));
+        QVERIFY(dropIn(1));
         QCOMPARE(game().moveCount, 4);
         QVERIFY(play()->isGameActive());
         QCOMPARE(piece(1).cell, 1);
@@ -199,13 +200,13 @@ private slots:
     {
         start();
         game().rotationEnabled = true;
-        take(0);
+        QVERIFY(take(0));
         QTest::mouseClick(dx(), Qt::RightButton, {}, cellCentre(0));
         QCOMPARE(piece(0).turns, 1);
-        dropIn(0);
+        QVERIFY(dropIn(0));
         for (int k = 1; k < 4; ++k) {
-            take(k);
-            dropIn(k);
+            QVERIFY(take(k));
+            QVERIFY(dropIn(k));
         }
         QVERIFY(play()->isGameActive());
         QCOMPARE(piece(0).cell, -1);
@@ -229,8 +230,8 @@ private slots:
         // Pieces 0, 1 and 2 in one another's cells, piece 3 right.
         const int cellFor[4] = {1, 2, 0, 3};
         for (int k = 0; k < 4; ++k) {
-            take(k);
-            dropIn(cellFor[k]);
+            QVERIFY(take(k));
+            QVERIFY(dropIn(cellFor[k]));
         }
         QVERIFY(play()->isGameActive());
         QList<int> wrong{indexOf(0), indexOf(1), indexOf(2)};
@@ -252,14 +253,14 @@ private slots:
             piece(k).turns = 0;
         game().rotationEnabled = true;
         ModalAnswerer closer(answerLikeAChild);
-        take(0);
+        QVERIFY(take(0));
         for (int t = 0; t < 4; ++t)
             QTest::mouseClick(dx(), Qt::RightButton, {}, cellCentre(0));
         QCOMPARE(piece(0).turns, 0);
         for (int k = 0; k < 4; ++k) {
             if (k > 0)
-                take(k);
-            dropIn(k);
+                QVERIFY(take(k));
+            QVERIFY(dropIn(k));
         }
         QVERIFY(!play()->isGameActive());
         QTRY_VERIFY(m_depart->isWinShown());
@@ -401,9 +402,7 @@ private slots:
         m_depart->findChild<QTimer *>(QStringLiteral("Tjeu"))->start();
         auto *clock = m_depart->findChild<QLabel *>(QStringLiteral("Ltemps"));
         m_depart->showClock();
-        fillTheBoardWrongly();
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY(fillTheBoardWrongly());
 
         // While the pieces glide home the clock goes on, and a click on the board does nothing.
         const QString before = clock->text();
@@ -423,9 +422,7 @@ private slots:
     {
         start(1, false, 600);
         m_depart->findChild<QLabel *>(QStringLiteral("Ltemps"))->show();
-        fillTheBoardWrongly();
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY(fillTheBoardWrongly());
         ModalAnswerer closer(answerLikeAChild);
         m_depart->setTimeLeft(1);
         m_depart->clockTick();
