@@ -4,6 +4,7 @@
 #include "core/Fonts.h"
 #include "store/PuzzleStore.h"
 #include "widgets/Messages.h"
+#include "widgets/StoreRetry.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>
@@ -44,16 +45,20 @@ void CreationForm::save()
 {
     if (!zoneFramed())
         return;
-    WaitCursor wait;
     PuzzleDescription description = descriptionFromControls();
     description.modelMode = modelMode();
     description.modelAllowed = description.modelMode != 0;
     const QImage picture = pictureWithoutGrid();
-    m_store.saveNewPuzzle(description, picture, thumbnailOf(picture));
-    m_puzzleSaved = true;
-    wait.restore();
-    showMessage(this, QStringLiteral("Le nouveau puzzle a bien été enregistré."),
-                [this] { done(QDialog::Accepted); });
+    const QImage thumbnail = thumbnailOf(picture);
+    // A try made later saves what the form showed at the click.
+    m_storeRetry->run([this, description, picture, thumbnail] {
+        WaitCursor wait;
+        m_store.saveNewPuzzle(description, picture, thumbnail);
+        m_puzzleSaved = true;
+        wait.restore();
+        showMessage(this, QStringLiteral("Le nouveau puzzle a bien été enregistré."),
+                    [this] { done(QDialog::Accepted); });
+    });
 }
 
 } // namespace tivane

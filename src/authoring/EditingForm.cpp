@@ -6,6 +6,7 @@
 #include "store/PuzzleStore.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/Messages.h"
+#include "widgets/StoreRetry.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -27,9 +28,11 @@ bool EditingForm::openFor(int puzzle)
     // The form is not up yet: the message goes over whatever opened it.
     QWidget *owner = parentWidget() ? parentWidget() : this;
     return runGuarded(owner, [&] {
-        const PuzzleDescription d = m_store.readDescription(puzzle, DescriptionLines::All);
+        QByteArray bytes;
+        const PuzzleDescription d = m_store.readDescription(puzzle, DescriptionLines::All, &bytes);
         const QImage picture = m_store.readPicture(puzzle);
         m_puzzle = puzzle;
+        m_openedDescription = bytes;
         m_storedModelMode = d.modelMode;
         m_name->setText(d.puzzleName);
         m_cols->setPosition(d.gridCols);
@@ -44,17 +47,22 @@ bool EditingForm::openFor(int puzzle)
 
 void EditingForm::save()
 {
-    WaitCursor wait;
     PuzzleDescription description = descriptionFromControls();
     description.modelAllowed = m_model->isChecked();
     // The model mode the puzzle was made with is kept; "OUI" alone means on click.
     const bool storedShowsModel = m_storedModelMode >= 1 && m_storedModelMode <= 3;
     description.modelMode = !description.modelAllowed ? 0 : storedShowsModel ? m_storedModelMode : 1;
     const QImage picture = pictureWithoutGrid();
-    m_store.replacePuzzle(m_puzzle, description, DescriptionLines::All, picture, thumbnailOf(picture));
-    wait.restore();
-    showMessage(this, QStringLiteral("Les modifications ont bien été enregistrées."),
-                [this] { done(QDialog::Accepted); });
+    const QImage thumbnail = thumbnailOf(picture);
+    // Refused, with nothing written, when another program removed or changed the puzzle since
+    // the form opened: its changes are not silently overwritten.
+    m_storeRetry->run([this, description, picture, thumbnail] {
+        WaitCursor wait;
+        m_store.replacePuzzle(m_puzzle, description, DescriptionLines::All, picture, thumbnail, m_openedDescription);
+        wait.restore();
+        showMessage(this, QStringLiteral("Les modifications ont bien été enregistrées."),
+                    [this] { done(QDialog::Accepted); });
+    });
 }
 
 } // namespace tivane

@@ -1,6 +1,7 @@
 #pragma once
 // The editing form TFedit: changes a stored puzzle's picture, name, grid, tone and options.
-// ENREGISTRER replaces the puzzle's three files whole, under the same number.
+// ENREGISTRER replaces the puzzle's three files whole, under the same number, unless another
+// program removed or changed the puzzle since the form opened.
 
 #include "authoring/PuzzleForm.h"
 
@@ -27,6 +28,7 @@ private:
     QCheckBox *m_model = nullptr;  // Bmodele
     int m_puzzle = -1;
     int m_storedModelMode = 0;
+    QByteArray m_openedDescription;  // the description file as the form found it
 };
 
 } // namespace tivane

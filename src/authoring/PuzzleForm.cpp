@@ -10,6 +10,7 @@
 #include "core/Fonts.h"
 #include "core/WinColor.h"
 #include "widgets/ActionGuard.h"
+#include "widgets/StoreRetry.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -105,6 +106,7 @@ PuzzleForm::PuzzleForm(PuzzleStore &store, Kind kind, QWidget *parent)
     buildPictureDialog();
     m_framing = new FramingDialog(this);
     connect(m_framing, &QDialog::finished, this, &PuzzleForm::framingFinished);
+    m_storeRetry = new StoreRetry(this);
     // Checking R1 at creation applies the tone to the still empty framed picture.
     applyTone();
 }

@@ -25,6 +25,7 @@ namespace tivane {
 
 class FramingDialog;
 class PuzzleStore;
+class StoreRetry;
 class UpDownControl;
 
 // im: shows the preview's picture, which the form draws into (nothing while it is null).
@@ -89,6 +90,8 @@ protected:
     void setZoneFramed(bool framed) { m_zoneFramed = framed; }
 
     PuzzleStore &m_store;
+    // Saves go through it: another program writing to the store at that moment only delays them.
+    StoreRetry *m_storeRetry = nullptr;
 
     QLineEdit *m_name = nullptr;            // Edit1
     UpDownControl *m_rows = nullptr;        // UV

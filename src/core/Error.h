@@ -20,6 +20,14 @@ private:
     QString m_message;
 };
 
+// The puzzle store is being written by another program at this moment: trying again shortly
+// is expected to work, unlike any other failure.
+class StoreBusy : public Error
+{
+public:
+    using Error::Error;
+};
+
 // « name », the way messages quote a file name.
 QString quoted(const QString &fileName);
 

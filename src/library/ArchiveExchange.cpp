@@ -5,9 +5,12 @@
 #include "store/PuzzleStore.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/Messages.h"
+#include "widgets/StoreRetry.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+
+#include <memory>
 
 namespace tivane {
 
@@ -19,7 +22,7 @@ const QString ArchiveSuffix = QStringLiteral("zip");
 } // namespace
 
 ArchiveExchange::ArchiveExchange(PuzzleStore &store, QWidget *window)
-    : QObject(window), m_store(store), m_window(window)
+    : QObject(window), m_store(store), m_window(window), m_storeRetry(new StoreRetry(window))
 {
 }
 
@@ -80,10 +83,18 @@ void ArchiveExchange::writeArchive(int puzzle, const QString &archivePath)
 
 void ArchiveExchange::openChosen(const QString &archivePath)
 {
-    int puzzle = -1;
+    ArchivedPuzzle puzzle;
+    if (!runGuarded(m_window, [&] { puzzle = readPuzzleArchiveFile(archivePath); }))
+        return;
+    // Read once; only the save is tried again while another program writes to the store.
     // The store announces the new puzzle itself: the chooser's list follows.
-    if (runGuarded(m_window, [&] { puzzle = importPuzzle(m_store, archivePath); }))
-        emit imported(puzzle);
+    auto number = std::make_shared<int>(-1);
+    m_storeRetry->run(
+        [this, puzzle, number] { *number = m_store.saveNewPuzzle(puzzle.description, puzzle.picture, puzzle.thumbnail); },
+        [this, number](bool saved) {
+            if (saved)
+                emit imported(*number);
+        });
 }
 
 } // namespace tivane

@@ -13,6 +13,7 @@ class QWidget;
 namespace tivane {
 
 class PuzzleStore;
+class StoreRetry;
 
 class ArchiveExchange : public QObject
 {
@@ -24,7 +25,8 @@ public:
     // Opens SD in the store folder; the chosen archive receives the puzzle. A file that exists
     // is replaced only once the user has agreed.
     void startExport(int puzzle);
-    // Opens OD; the chosen archive's puzzle is added to the store.
+    // Opens OD; the chosen archive's puzzle is added to the store (tried again for a while when
+    // another program is writing to the store).
     void startImport();
 
     // The dialogs, made on first use (null before).
@@ -43,6 +45,7 @@ private:
 
     PuzzleStore &m_store;
     QWidget *m_window;
+    StoreRetry *m_storeRetry;
     QFileDialog *m_saveDialog = nullptr;  // SD
     QFileDialog *m_openDialog = nullptr;  // OD
     int m_exportPuzzle = -1;

@@ -8,9 +8,13 @@
 #include "widgets/ActionGuard.h"
 #include "widgets/FormParts.h"
 #include "widgets/Messages.h"
+#include "widgets/StoreRetry.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMenu>
@@ -72,7 +76,15 @@ PuzzleChooser::PuzzleChooser(PuzzleStore &store, QWidget *parent)
     setModal(true);
     buildForm();
     buildMenu();
+    m_storeRetry = new StoreRetry(this);
     connect(&m_store, &PuzzleStore::changed, this, &PuzzleChooser::scheduleScan);
+
+    m_settleTimer = new QTimer(this);
+    m_settleTimer->setSingleShot(true);
+    connect(m_settleTimer, &QTimer::timeout, this, &PuzzleChooser::rescanIfChanged);
+    m_watcher = new QFileSystemWatcher(this);
+    m_watcher->addPath(m_store.directory());
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &PuzzleChooser::folderChanged);
 }
 
 void PuzzleChooser::buildForm()
@@ -171,7 +183,40 @@ void PuzzleChooser::showEvent(QShowEvent *event)
 void PuzzleChooser::openForChoice()
 {
     m_selectedPuzzle = -1;
+    rescanIfChanged();
     open();
+}
+
+void PuzzleChooser::folderChanged()
+{
+    if (!m_settleTimer->isActive())
+        m_burst.start();
+    const qint64 left = MaxSettleMs - m_burst.elapsed();
+    m_settleTimer->start(int(std::clamp<qint64>(left, 0, SettleMs)));
+}
+
+void PuzzleChooser::rescanIfChanged()
+{
+    // Our own saves were scanned already, through the store's signal.
+    if (folderSignature() != m_signature)
+        scanPuzzles();
+}
+
+QByteArray PuzzleChooser::folderSignature() const
+{
+    QByteArray signature;
+    const QFileInfoList entries = QDir(m_store.directory())
+                                      .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                         | QDir::NoDotAndDotDot,
+                                                     QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        // Present only while some program saves; the save's files tell the change.
+        if (entry.fileName() == PuzzleStore::lockFileName())
+            continue;
+        signature += QFile::encodeName(entry.fileName()) + '/' + QByteArray::number(entry.size()) + '/'
+                     + QByteArray::number(entry.lastModified().toMSecsSinceEpoch()) + '\n';
+    }
+    return signature;
 }
 
 void PuzzleChooser::clearThumbnails()
@@ -198,47 +243,57 @@ void PuzzleChooser::scheduleScan()
 void PuzzleChooser::scanPuzzles()
 {
     m_scanScheduled = false;
-    QStringList unreadable;
+    m_settleTimer->stop();
+    // Taken before the files are read: a change made while they are read is scanned again.
+    m_signature = folderSignature();
+    QStringList problems;
     try {
         clearThumbnails();
+        m_descriptions.clear();
+        const StoreListing listing = m_store.listPuzzles();
         int position = 0;
-        for (const StoreEntry &entry : m_store.enumerate()) {
+        for (const StoreEntry &entry : listing.entries) {
             try {
+                QByteArray bytes;
                 const PuzzleDescription d =
-                    m_store.readDescriptionFile(entry.fileName, DescriptionLines::UpToTime);
+                    m_store.readDescriptionFile(entry.fileName, DescriptionLines::UpToTime, &bytes);
                 buildThumbnail(entry.number, position, d.puzzleName, d.gridRows, d.gridCols,
                                d.timeLimit > 0, d.rotationEnabled, d.modelAllowed);
+                m_descriptions.insert(entry.number, bytes);
                 ++position;
             } catch (const Error &error) {
-                unreadable << error.message();
+                problems << error.message();
             }
         }
+        for (const LeftOutFile &file : listing.leftOut)
+            problems << QStringLiteral("%1 : %2").arg(quoted(file.fileName), file.reason);
     } catch (const Error &error) {
-        unreadable << error.message();
+        problems << error.message();
     }
     fitContent();
 
     // Before the message: whoever waits for the list must not wait for the box as well.
     emit listRebuilt();
-    if (unreadable.isEmpty() || unreadable == m_lastProblems) {
-        m_lastProblems = unreadable;
+    if (problems.isEmpty() || problems == m_lastProblems) {
+        m_lastProblems = problems;
         return;
     }
-    m_lastProblems = unreadable;
+    m_lastProblems = problems;
     QWidget *owner = isVisible() ? this : parentWidget();
-    showError(owner, QStringLiteral("Ces puzzles n'ont pas pu être lus et ne sont pas dans la liste :\n\n")
-                         + unreadable.join(QLatin1Char('\n')));
+    showListMessage(owner, QStringLiteral("Ces fichiers du dossier des puzzles ont été laissés de côté ; "
+                                          "les puzzles qu'ils décrivent ne sont pas dans la liste."),
+                    problems);
 }
 
 void PuzzleChooser::buildThumbnail(int n, int position, const QString &name, int rows, int columns,
                                    bool timed, bool rotation, bool model)
 {
     const QImage picture = m_store.readThumbnail(n);
-    const QImage decorated = decorateThumbnail(picture, {columns, rows, model, rotation, timed}, m_badges);
+    const QImage shown = thumbnailForDisplay(picture, {columns, rows, model, rotation, timed}, m_badges);
 
     auto *thumbnail = new ThumbnailLabel(this, n, m_content);
-    thumbnail->setPixmap(QPixmap::fromImage(decorated));
-    thumbnail->resize(decorated.size());
+    thumbnail->setPixmap(QPixmap::fromImage(shown));
+    thumbnail->resize(shown.size());
     thumbnail->move(ThumbnailLayout::place(position));
     thumbnail->setToolTip(name);
     thumbnail->show();
@@ -290,12 +345,17 @@ void PuzzleChooser::reject()
 void PuzzleChooser::confirmDelete()
 {
     const int puzzle = m_popupPuzzle;
+    // The puzzle as the list shows it: if another program changes it meanwhile, it stays.
+    std::optional<QByteArray> shown;
+    if (m_descriptions.contains(puzzle))
+        shown = m_descriptions.value(puzzle);
     askYesNo(this, QStringLiteral("Suppression d'un puzzle"), QStringLiteral("Confirmez-vous l'effacement ?"),
-             [this, puzzle](bool yes) {
-                 if (!yes || m_deleteTimer->isActive())
+             [this, puzzle, shown](bool yes) {
+                 if (!yes || m_deleteTimer->isActive() || m_storeRetry->isActive())
                      return;
                  QApplication::setOverrideCursor(Qt::WaitCursor);
                  m_pendingDelete = puzzle;
+                 m_pendingDeleteDescription = shown;
                  m_deleteTimer->start();
                  scanPuzzles();
              });
@@ -304,9 +364,14 @@ void PuzzleChooser::confirmDelete()
 void PuzzleChooser::deletePending()
 {
     const int puzzle = std::exchange(m_pendingDelete, -1);
-    runGuarded(this, [&] { m_store.deletePuzzle(puzzle); });
-    scanPuzzles();
-    QApplication::restoreOverrideCursor();
+    const std::optional<QByteArray> shown = std::exchange(m_pendingDeleteDescription, std::nullopt);
+    const bool started = m_storeRetry->run([this, puzzle, shown] { m_store.deletePuzzle(puzzle, shown); },
+                                           [this](bool) {
+                                               scanPuzzles();
+                                               QApplication::restoreOverrideCursor();
+                                           });
+    if (!started)
+        QApplication::restoreOverrideCursor();
 }
 
 } // namespace tivane

@@ -1,18 +1,26 @@
 #pragma once
 // The puzzle chooser: one thumbnail per stored puzzle. A left click picks the puzzle for play
 // and closes the form; ANNULER closes it without a choice; Ctrl + right click on a thumbnail
-// opens the management menu. The list follows the store: it is rebuilt after every change.
+// opens the management menu. The list follows the store: it is rebuilt after every change made
+// through the store object, and after changes other programs make in the store folder, which a
+// watcher notices (a burst of changes, as a save makes, gives one scan, within a second).
 
 #include "library/ThumbnailMarks.h"
 
+#include <QByteArray>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QLabel>
 #include <QList>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QAction;
+class QFileSystemWatcher;
 class QFrame;
 class QMenu;
 class QScrollArea;
@@ -24,6 +32,7 @@ namespace tivane {
 class ArchiveExchange;
 class PuzzleChooser;
 class PuzzleStore;
+class StoreRetry;
 
 // One puzzle's thumbnail in the chooser; its tag is the puzzle number.
 class ThumbnailLabel : public QLabel
@@ -51,13 +60,20 @@ public:
     // The list is not built here: call scanPuzzles() once the program's window is up.
     explicit PuzzleChooser(PuzzleStore &store, QWidget *parent = nullptr);
 
-    // Rebuilds the thumbnails from the store. Puzzles that cannot be read are left out and
-    // named in one message box, shown without blocking, unless the same list was just shown.
+    // Rebuilds the thumbnails from the store. Puzzles that cannot be read, and ".tvn" files that
+    // are not puzzles or repeat a number, are left out and named in one message (a sentence and
+    // a scrolling list), shown without blocking, unless the same list was just shown.
     void scanPuzzles();
 
     // Shows the chooser for a choice: selectedPuzzle() is -1 until a thumbnail is clicked.
-    // Returns at once; finished() tells when it closed.
+    // Returns at once; finished() tells when it closed. The list is brought up to date first
+    // if the store folder changed unnoticed (a network folder tells no watcher).
     void openForChoice();
+
+    // How long the watcher lets a burst of changes settle: a quiet spell of SettleMs, and never
+    // more than MaxSettleMs after the first change.
+    static constexpr int SettleMs = 150;
+    static constexpr int MaxSettleMs = 500;
 
     // The puzzle numbers of the thumbnails, in list order.
     QList<int> puzzleNumbers() const;
@@ -107,6 +123,9 @@ private:
                           Qt::KeyboardModifiers modifiers, QPoint pos);
     void thumbnailClicked(ThumbnailLabel *thumbnail);
     void scheduleScan();
+    void folderChanged();
+    void rescanIfChanged();
+    QByteArray folderSignature() const;
     void confirmDelete();
     void deletePending();
 
@@ -133,10 +152,20 @@ private:
     ArchiveExchange *m_exchange = nullptr;
     QTimer *m_deleteTimer = nullptr;    // Timer1
     int m_pendingDelete = -1;
+    std::optional<QByteArray> m_pendingDeleteDescription;
+    StoreRetry *m_storeRetry = nullptr;
 
     QList<ThumbnailLabel *> m_thumbnails;
+    // Each listed puzzle's description as the last scan read it: a deletion is refused if
+    // another program has changed it since.
+    QHash<int, QByteArray> m_descriptions;
     bool m_scanScheduled = false;
     QStringList m_lastProblems;
+
+    QFileSystemWatcher *m_watcher = nullptr;
+    QTimer *m_settleTimer = nullptr;
+    QElapsedTimer m_burst;
+    QByteArray m_signature;  // the store folder as the last scan found it
 
     int m_selectedPuzzle = -1;
     int m_popupPuzzle = -1;

@@ -1,6 +1,7 @@
 #include "library/ThumbnailMarks.h"
 
 #include "core/BuiltinResources.h"
+#include "core/PictureRoutines.h"
 
 #include <QPainter>
 
@@ -27,6 +28,15 @@ QImage ThumbnailBadges::keyedOut(const QImage &badge, QRgb keyColour)
                 line[x] = 0;
     }
     return keyed;
+}
+
+QImage thumbnailForDisplay(const QImage &picture, const ThumbnailMarks &marks, const ThumbnailBadges &badges)
+{
+    if (picture.isNull() || picture.size() == QSize(ThumbnailSide, ThumbnailSide))
+        return decorateThumbnail(picture, marks, badges);
+    QImage resized = picture;
+    resampleBitmap(resized, ThumbnailSide, ThumbnailSide);
+    return decorateThumbnail(resized, marks, badges);
 }
 
 QImage decorateThumbnail(const QImage &picture, const ThumbnailMarks &marks,

@@ -47,6 +47,13 @@ constexpr QPoint place(int position)
 }
 } // namespace ThumbnailLayout
 
+// The side a thumbnail is shown at; a thumbnail picture of another size is resampled to it.
+inline constexpr int ThumbnailSide = 100;
+
+// A thumbnail as the chooser shows it: the picture brought to ThumbnailSide x ThumbnailSide with
+// resampleBitmap when it has another size, then decorated.
+QImage thumbnailForDisplay(const QImage &picture, const ThumbnailMarks &marks, const ThumbnailBadges &badges);
+
 // A copy of picture with white one-pixel grid lines (x = c * (width div columns), then
 // y = d * (height div rows)) and the badges that apply, in the order model, rotation, clock.
 // Grids below 1 x 1 are drawn as 1 x 1.

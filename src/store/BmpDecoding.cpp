@@ -33,6 +33,10 @@ struct BmpHeader
 
 enum class HeaderState { NotBmp, Truncated, Read };
 
+// Enough of the file for either header.
+constexpr qint64 HeadBytes = 54;
+constexpr quint32 RunLength8 = 1, RunLength4 = 2;
+
 HeaderState readHeader(QByteArrayView head, BmpHeader &header)
 {
     if (head.size() < 18 || !head.startsWith("BM"))
@@ -73,9 +77,18 @@ bool bmpIsTruncated(QByteArrayView head, qint64 fileSize)
 
 QImage decodeBmp(const QByteArray &bytes, const QString &name, int maxSide)
 {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return decodeBmp(buffer, bytes.size(), name, maxSide);
+}
+
+QImage decodeBmp(QIODevice &device, qint64 size, const QString &name, int maxSide)
+{
     const QString notBmp = QStringLiteral("ce n'est pas une image BMP valide.");
+    const QByteArray head = device.peek(HeadBytes);
     BmpHeader header;
-    const HeaderState state = readHeader(bytes, header);
+    const HeaderState state = readHeader(head, header);
     if (state == HeaderState::NotBmp)
         throw cannotRead(name, notBmp);
     const QString truncated = QStringLiteral("l'image BMP est incomplète.");
@@ -87,21 +100,25 @@ QImage decodeBmp(const QByteArray &bytes, const QString &name, int maxSide)
                                    .arg(header.width)
                                    .arg(header.height)
                                    .arg(maxSide));
-    if (bmpIsTruncated(bytes, bytes.size()))
+    if ((header.compression == RunLength8 || header.compression == RunLength4)
+        && header.width * header.height > PictureLimits::MaxPixelsPerCompressedByte * size)
+        throw cannotRead(name, QStringLiteral("l'image compressée annonce %1 × %2 pixels pour %3 octets "
+                                              "seulement ; elle est falsifiée ou abîmée.")
+                                   .arg(header.width)
+                                   .arg(header.height)
+                                   .arg(size));
+    if (bmpIsTruncated(head, size))
         throw cannotRead(name, truncated);
 
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "bmp");
+    QImageReader reader(&device, "bmp");
     reader.setAutoDetectImageFormat(false);
     // Qt's reading of the header must agree with ours before any pixel is decoded.
     const QSize declared = reader.size();
-    const QSize size(int(header.width), int(header.height));
-    if (size.isEmpty() || declared.width() != size.width() || qAbs(declared.height()) != size.height())
+    const QSize expected(int(header.width), int(header.height));
+    if (expected.isEmpty() || declared.width() != expected.width() || qAbs(declared.height()) != expected.height())
         throw cannotRead(name, notBmp);
     QImage picture;
-    if (!reader.read(&picture) || picture.size() != size)
+    if (!reader.read(&picture) || picture.size() != expected)
         throw cannotRead(name, notBmp);
     return picture;
 }

@@ -20,6 +20,7 @@ namespace {
 using ArchiveLimits::MaxArchiveBytes;
 using ArchiveLimits::MaxEntryBytes;
 using ArchiveLimits::MaxPictureSide;
+using ArchiveLimits::MaxThumbnailSide;
 
 enum Slot { DescriptionSlot, PictureSlot, ThumbnailSlot, SlotCount };
 
@@ -147,7 +148,7 @@ ArchivedPuzzle readPuzzleArchive(const QByteArray &zip, const QString &archiveNa
         // What the store could not write back is refused here, with the archive's name.
         formatDescription(puzzle.description, DescriptionLines::All);
         puzzle.picture = decodeBmp(bytes[PictureSlot], entryName(PictureSlot), MaxPictureSide);
-        puzzle.thumbnail = decodeBmp(bytes[ThumbnailSlot], entryName(ThumbnailSlot), MaxPictureSide);
+        puzzle.thumbnail = decodeBmp(bytes[ThumbnailSlot], entryName(ThumbnailSlot), MaxThumbnailSide);
     } catch (const Error &error) {
         notAPuzzle(archiveName, error);
     }
@@ -179,7 +180,7 @@ void exportPuzzle(const PuzzleStore &store, int puzzle, const QString &archivePa
         throw cannotWrite(archiveName, fileErrorText(file));
 }
 
-int importPuzzle(PuzzleStore &store, const QString &archivePath)
+ArchivedPuzzle readPuzzleArchiveFile(const QString &archivePath)
 {
     const QFileInfo info(archivePath);
     const QString archiveName = info.fileName();
@@ -199,7 +200,12 @@ int importPuzzle(PuzzleStore &store, const QString &archivePath)
     if (bytes.size() > MaxArchiveBytes)
         throw cannotRead(archiveName, QStringLiteral("l'archive dépasse %1.").arg(byteCount(MaxArchiveBytes)));
 
-    const ArchivedPuzzle puzzle = readPuzzleArchive(bytes, archiveName);
+    return readPuzzleArchive(bytes, archiveName);
+}
+
+int importPuzzle(PuzzleStore &store, const QString &archivePath)
+{
+    const ArchivedPuzzle puzzle = readPuzzleArchiveFile(archivePath);
     return store.saveNewPuzzle(puzzle.description, puzzle.picture, puzzle.thumbnail);
 }
 

@@ -4,6 +4,7 @@
 // under its own lowest free number. Archives come from other machines: reading one takes only
 // those three entries, checks all of them, and writes nothing until every check has passed.
 
+#include "store/BmpDecoding.h"
 #include "store/PuzzleDescription.h"
 
 #include <QByteArray>
@@ -19,8 +20,9 @@ namespace ArchiveLimits {
 inline constexpr qint64 MaxEntryBytes = 16 * 1024 * 1024;
 // The archive file: room for three entries at their cap.
 inline constexpr qint64 MaxArchiveBytes = 64 * 1024 * 1024;
-// Either side of either picture, read from the header before decoding.
-inline constexpr int MaxPictureSide = 4096;
+// Either side of the picture and of the thumbnail, read from the header before decoding.
+inline constexpr int MaxPictureSide = PictureLimits::MaxPictureSide;
+inline constexpr int MaxThumbnailSide = PictureLimits::MaxThumbnailSide;
 } // namespace ArchiveLimits
 
 // The files of one puzzle, byte for byte, as the archive holds them.
@@ -47,8 +49,10 @@ QByteArray buildPuzzleArchive(const PuzzleFiles &files, const QString &archiveNa
 // of the three (case ignored) are read; everything else is passed over. Throws Error naming
 // archiveName for anything but a ZIP archive holding each of the three exactly once, unencrypted,
 // undamaged and within the size caps, with a description that reads by the store's rules and
-// two BMP pictures within MaxPictureSide.
+// two BMP pictures within MaxPictureSide and MaxThumbnailSide.
 ArchivedPuzzle readPuzzleArchive(const QByteArray &zip, const QString &archiveName);
+// readPuzzleArchive on the file at archivePath, refused above MaxArchiveBytes before it is read.
+ArchivedPuzzle readPuzzleArchiveFile(const QString &archivePath);
 
 // Writes puzzle N of the store to archivePath. The three files are read first (a missing or
 // unreadable one throws, and nothing is written); the archive is then replaced at once through
@@ -56,7 +60,8 @@ ArchivedPuzzle readPuzzleArchive(const QByteArray &zip, const QString &archiveNa
 void exportPuzzle(const PuzzleStore &store, int puzzle, const QString &archivePath);
 
 // Adds the puzzle of the archive at archivePath to the store under the lowest free number,
-// which it returns. The store is left as it was when the archive is refused.
+// which it returns. The store is left as it was when the archive is refused. Throws StoreBusy,
+// having written nothing, while another program writes to the store.
 int importPuzzle(PuzzleStore &store, const QString &archivePath);
 
 } // namespace tivane

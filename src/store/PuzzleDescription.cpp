@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "store/Windows1252.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -175,11 +176,13 @@ PuzzleDescription parseDescription(QByteArrayView bytes, DescriptionLines lines,
     if (in.atEnd())
         return d;
     d.hasTimeLine = true;
-    d.timeLimit = integerRule(dropFirst(in.readLine(), 6));   // "temps="
+    d.timeLimit = std::clamp(integerRule(dropFirst(in.readLine(), 6)), 0, MaxReadTimeLimit);   // "temps="
     if (lines == DescriptionLines::UpToTime || in.atEnd())
         return d;
     d.hasModelModeLine = true;
     d.modelMode = integerRule(dropFirst(in.readLine(), 8));   // "typemod="
+    if (d.modelMode < 0 || d.modelMode > MaxModelMode)
+        d.modelMode = 0;
     return d;
 }
 

@@ -27,6 +27,11 @@ struct PuzzleDescription
     bool operator==(const PuzzleDescription &) const = default;
 };
 
+// The longest time limit a reader takes, the most the clock shows (99:59); the forms write at
+// most 600. A longer one, or a negative one, is read as the nearest of 0 and this; a model mode
+// outside 0..3 is read as 0.
+inline constexpr int MaxReadTimeLimit = 5999;
+
 // How far a reader reads, or how many lines a writer puts down:
 // the print action reads up to the grid, the chooser's scan and the modify action up to the
 // time limit, the game loader everything. The creation form writes all seven lines, the

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QLockFile>
+#include <QMap>
 #include <QSaveFile>
 #include <QSet>
 
@@ -27,6 +29,7 @@ namespace {
 
 const QString DescriptionSuffix = QStringLiteral(".tvn");
 constexpr qsizetype PrefixLength = 3;  // "puz"
+const QString LockName = QStringLiteral(".tivane.lock");
 
 // No description comes near this; a larger file is not one.
 constexpr qint64 MaxDescriptionBytes = 64 * 1024 * 1024;
@@ -88,7 +91,52 @@ bool renameOver(const QString &from, const QString &to)
     return !error;
 }
 
+// Whether `a` rather than `b` is the description of their number n: "puz<N>.tvn", then a name in
+// lower case, then the first by name.
+bool isPreferred(const QString &a, const QString &b, int n)
+{
+    const auto rank = [n](const QString &name) {
+        return name == PuzzleStore::descriptionName(n) ? 0 : name == name.toLower() ? 1 : 2;
+    };
+    const int ra = rank(a);
+    const int rb = rank(b);
+    return ra != rb ? ra < rb : a < b;
+}
+
+QString notAPuzzleName()
+{
+    return QStringLiteral("ce n'est pas un fichier de puzzle : son nom n'est pas de la forme "
+                          "« puz » suivi d'un numéro et de « .tvn ».");
+}
+
 } // namespace
+
+// The store's lock file, held for as long as it lives; taken without waiting.
+class PuzzleStore::Lock
+{
+public:
+    explicit Lock(const PuzzleStore &store) : m_file(QDir(store.m_directory).filePath(LockName))
+    {
+        if (store.faultAt(LockName))
+            throw cannotWrite(LockName, fileErrorText(QFileDevice::WriteError));
+        if (!QFileInfo(store.m_directory).isDir())
+            throw cannotWrite(LockName, QStringLiteral("le dossier des puzzles %1 n'existe pas.")
+                                            .arg(quoted(QDir::toNativeSeparators(store.m_directory))));
+        m_file.setStaleLockTime(StaleLockMs);
+        if (m_file.tryLock(0))
+            return;
+        if (m_file.error() == QLockFile::LockFailedError)
+            throw StoreBusy(QStringLiteral("Le dossier des puzzles %1 est occupé : un autre programme Tivane y "
+                                           "enregistre un puzzle en ce moment. Réessayez dans un instant.")
+                                .arg(quoted(QDir::toNativeSeparators(store.m_directory))));
+        throw cannotWrite(LockName, m_file.error() == QLockFile::PermissionError
+                                        ? fileErrorText(QFileDevice::PermissionsError)
+                                        : fileErrorText(QFileDevice::OpenError));
+    }
+
+private:
+    QLockFile m_file;
+};
 
 PuzzleStore::PuzzleStore(const QString &directory, QObject *parent)
     : QObject(parent), m_directory(QDir(directory).absolutePath())
@@ -104,13 +152,23 @@ std::optional<int> PuzzleStore::numberFromName(const QString &fileName)
     if (fileName.size() <= PrefixLength + DescriptionSuffix.size()
         || !fileName.endsWith(DescriptionSuffix, Qt::CaseInsensitive))
         return std::nullopt;
-    const QString middle =
+    for (qsizetype i = 0; i < PrefixLength; ++i) {
+        const char16_t c = fileName.at(i).unicode();
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
+            return std::nullopt;
+    }
+    const QString digits =
         fileName.mid(PrefixLength, fileName.size() - PrefixLength - DescriptionSuffix.size());
-    const int n = integerRule(middle.toLatin1());
-    if (n < 0 || n == std::numeric_limits<int>::max())
+    for (const QChar c : digits)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    const int n = integerRule(digits.toLatin1());
+    if (n == std::numeric_limits<int>::max())
         return std::nullopt;
     return n;
 }
+
+QString PuzzleStore::lockFileName() { return LockName; }
 
 QStringList PuzzleStore::entryNames() const
 {
@@ -137,32 +195,65 @@ bool PuzzleStore::exists(const QString &bareName) const
     return QFileInfo::exists(filePath(bareName));
 }
 
+std::optional<QString> PuzzleStore::descriptionFileName(int n) const
+{
+    if (n < 0)
+        return std::nullopt;
+    // The usual spelling always wins: no listing needed when it is there.
+    const QString usual = descriptionName(n);
+    if (QFileInfo::exists(QDir(m_directory).filePath(usual)))
+        return usual;
+    std::optional<QString> found;
+    for (const QString &name : entryNames())
+        if (numberFromName(name) == n && (!found || isPreferred(name, *found, n)))
+            found = name;
+    return found;
+}
+
+QString PuzzleStore::descriptionTarget(int n) const
+{
+    return descriptionFileName(n).value_or(descriptionName(n));
+}
+
 int PuzzleStore::lowestFreeNumber() const
 {
-    QSet<QString> names;
+    QSet<int> taken;
     for (const QString &name : entryNames())
-        names.insert(name.toLower());
+        if (const std::optional<int> n = numberFromName(name))
+            taken.insert(*n);
     int n = 0;
-    while (names.contains(descriptionName(n)))
+    while (taken.contains(n))
         ++n;
     return n;
 }
 
-QList<StoreEntry> PuzzleStore::enumerate() const
+StoreListing PuzzleStore::listPuzzles() const
 {
     const QStringList found =
         QDir(m_directory).entryList({QStringLiteral("*") + DescriptionSuffix},
                                     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                     QDir::Unsorted);
-    QList<StoreEntry> entries;
-    entries.reserve(found.size());
-    for (const QString &name : found)
+    StoreListing listing;
+    QMap<int, QStringList> byNumber;
+    for (const QString &name : found) {
         if (const std::optional<int> n = numberFromName(name))
-            entries.append({*n, name});
-    std::sort(entries.begin(), entries.end(), [](const StoreEntry &a, const StoreEntry &b) {
-        return a.number != b.number ? a.number < b.number : a.fileName < b.fileName;
-    });
-    return entries;
+            byNumber[*n].append(name);
+        else
+            listing.leftOut.append({name, notAPuzzleName()});
+    }
+    for (auto it = byNumber.begin(); it != byNumber.end(); ++it) {
+        const int n = it.key();
+        QStringList &names = it.value();
+        std::sort(names.begin(), names.end(), [n](const QString &a, const QString &b) { return isPreferred(a, b, n); });
+        listing.entries.append({n, names.constFirst()});
+        for (qsizetype i = 1; i < names.size(); ++i)
+            listing.leftOut.append({names[i], QStringLiteral("il donne le même numéro de puzzle que %1, qui est "
+                                                             "gardé ; celui-ci est laissé de côté.")
+                                                  .arg(quoted(names.constFirst()))});
+    }
+    std::sort(listing.leftOut.begin(), listing.leftOut.end(),
+              [](const LeftOutFile &a, const LeftOutFile &b) { return a.fileName < b.fileName; });
+    return listing;
 }
 
 QByteArray PuzzleStore::readFile(const QString &bareName) const
@@ -175,13 +266,14 @@ QByteArray PuzzleStore::readFile(const QString &bareName) const
     return bytes;
 }
 
-PuzzleDescription PuzzleStore::readDescription(int n, DescriptionLines lines) const
+PuzzleDescription PuzzleStore::readDescription(int n, DescriptionLines lines, QByteArray *bytes) const
 {
     requireNumber(n);
-    return readDescriptionFile(descriptionName(n), lines);
+    return readDescriptionFile(descriptionFileName(n).value_or(descriptionName(n)), lines, bytes);
 }
 
-PuzzleDescription PuzzleStore::readDescriptionFile(const QString &name, DescriptionLines lines) const
+PuzzleDescription PuzzleStore::readDescriptionFile(const QString &name, DescriptionLines lines,
+                                                   QByteArray *bytesRead) const
 {
     const QString path = filePath(name);
     if (!QFileInfo::exists(path))
@@ -193,6 +285,8 @@ PuzzleDescription PuzzleStore::readDescriptionFile(const QString &name, Descript
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         cannotOpen(path, fileErrorText(file));
+    if (bytesRead)
+        *bytesRead = bytes;
     return parseDescription(bytes, lines, bareName(path));
 }
 
@@ -215,16 +309,27 @@ void PuzzleStore::writeFileAs(const QString &name, const QByteArray &bytes, cons
 void PuzzleStore::writeDescription(int n, const PuzzleDescription &description, DescriptionLines lines)
 {
     requireNumber(n);
-    writeFile(descriptionName(n), formatDescription(description, lines));
+    const QByteArray text = formatDescription(description, lines);
+    const Lock lock(*this);
+    writeFile(descriptionTarget(n), text);
 }
 
-void PuzzleStore::deletePuzzle(int n)
+void PuzzleStore::deletePuzzle(int n, const std::optional<QByteArray> &expectedDescription)
 {
     requireNumber(n);
-    const QString target = descriptionName(n);
+    const Lock lock(*this);
+    if (expectedDescription) {
+        const std::optional<QString> current = descriptionFileName(n);
+        if (!current)
+            throw cannotDelete(descriptionName(n), QStringLiteral("le puzzle a déjà été supprimé, sans doute "
+                                                                  "depuis un autre poste."));
+        if (readFile(*current) != *expectedDescription)
+            throw cannotDelete(*current, QStringLiteral("le puzzle a été modifié entre-temps, sans doute depuis "
+                                                        "un autre poste ; il n'a pas été supprimé."));
+    }
     const QDir dir(m_directory);
     for (const QString &name : entryNames()) {
-        if (name.compare(target, Qt::CaseInsensitive) != 0)
+        if (numberFromName(name) != n)
             continue;
         if (faultAt(name))
             throw cannotDelete(name, fileErrorText(QFileDevice::RemoveError));
@@ -235,18 +340,11 @@ void PuzzleStore::deletePuzzle(int n)
     emit changed();
 }
 
-QImage PuzzleStore::readPicture(const QString &name) const
+QImage PuzzleStore::readPicture(const QString &name, int maxSide) const
 {
     QFile file(filePath(name));
     openForReading(file);
-    if (bmpIsTruncated(file.peek(34), file.size()))
-        cannotOpen(file.fileName(), QStringLiteral("l'image BMP est incomplète."));
-    QImageReader reader(&file, "bmp");
-    reader.setAutoDetectImageFormat(false);
-    QImage picture;
-    if (!reader.read(&picture))
-        cannotOpen(file.fileName(), QStringLiteral("ce n'est pas une image BMP valide."));
-    return picture;
+    return decodeBmp(file, file.size(), bareName(file.fileName()), maxSide);
 }
 
 void PuzzleStore::writePicture(const QString &name, const QImage &picture)
@@ -258,22 +356,42 @@ void PuzzleStore::savePuzzle(int n, const PuzzleDescription &description, Descri
                              const QImage &picture, const QImage &thumbnail)
 {
     requireNumber(n);
+    const Lock lock(*this);
+    savePuzzleLocked(n, description, lines, picture, thumbnail);
+}
+
+void PuzzleStore::savePuzzleLocked(int n, const PuzzleDescription &description, DescriptionLines lines,
+                                   const QImage &picture, const QImage &thumbnail)
+{
     const QByteArray text = formatDescription(description, lines);
     requirePicture(picture, pictureName(n));
     requirePicture(thumbnail, thumbnailName(n));
     writePicture(pictureName(n), picture);
     writePicture(thumbnailName(n), thumbnail);
-    writeFile(descriptionName(n), text);
+    writeFile(descriptionTarget(n), text);
     emit changed();
 }
 
 void PuzzleStore::replacePuzzle(int n, const PuzzleDescription &description, DescriptionLines lines,
-                                const QImage &picture, const QImage &thumbnail)
+                                const QImage &picture, const QImage &thumbnail,
+                                const std::optional<QByteArray> &expectedDescription)
 {
     requireNumber(n);
-    const std::array<QString, 3> targets{pictureName(n), thumbnailName(n), descriptionName(n)};
-    const std::array<QByteArray, 3> contents{bmpBytes(picture, targets[0]), bmpBytes(thumbnail, targets[1]),
-                                             formatDescription(description, lines)};
+    const QByteArray text = formatDescription(description, lines);
+    const QByteArray pictureBytes = bmpBytes(picture, pictureName(n));
+    const QByteArray thumbnailBytes = bmpBytes(thumbnail, thumbnailName(n));
+    const Lock lock(*this);
+    const std::optional<QString> current = descriptionFileName(n);
+    if (expectedDescription) {
+        if (!current)
+            throw cannotWrite(descriptionName(n), QStringLiteral("le puzzle a été supprimé entre-temps, sans doute "
+                                                                 "depuis un autre poste ; rien n'a été enregistré."));
+        if (readFile(*current) != *expectedDescription)
+            throw cannotWrite(*current, QStringLiteral("le puzzle a été modifié entre-temps, sans doute depuis un "
+                                                       "autre poste ; rien n'a été enregistré."));
+    }
+    const std::array<QString, 3> targets{pictureName(n), thumbnailName(n), current.value_or(descriptionName(n))};
+    const std::array<QByteArray, 3> contents{pictureBytes, thumbnailBytes, text};
     const QDir dir(m_directory);
     const auto temporaryName = [](const QString &target) { return target + QStringLiteral(".tmp"); };
 
@@ -317,8 +435,9 @@ void PuzzleStore::replacePuzzle(int n, const PuzzleDescription &description, Des
 int PuzzleStore::saveNewPuzzle(const PuzzleDescription &description, const QImage &picture,
                                const QImage &thumbnail)
 {
+    const Lock lock(*this);
     const int n = lowestFreeNumber();
-    savePuzzle(n, description, DescriptionLines::All, picture, thumbnail);
+    savePuzzleLocked(n, description, DescriptionLines::All, picture, thumbnail);
     return n;
 }
 

@@ -5,7 +5,14 @@
 // so stores from Windows machines ("Puz3.tvn") work. Every file is written through QSaveFile.
 // Failures throw Error with a French message naming the file. One store object serves the whole
 // run; it announces every change it makes with changed().
+//
+// Other programs, on this machine or another, may use the same directory at the same time. Every
+// write of puzzles (giving out a number included) holds the lock file ".tivane.lock" in the
+// store; when another program holds it, the write throws StoreBusy at once, without waiting, and
+// the caller tries again later. A lock left by a program that died is broken: at once on the same
+// machine, after StaleLockMs from another one.
 
+#include "store/BmpDecoding.h"
 #include "store/PuzzleDescription.h"
 
 #include <QImage>
@@ -27,6 +34,22 @@ struct StoreEntry
     bool operator==(const StoreEntry &) const = default;
 };
 
+// A ".tvn" file that the list leaves out, and why, in French.
+struct LeftOutFile
+{
+    QString fileName;
+    QString reason;
+
+    bool operator==(const LeftOutFile &) const = default;
+};
+
+// What the store holds: one description file per number, and the ".tvn" files passed over.
+struct StoreListing
+{
+    QList<StoreEntry> entries;   // in increasing N
+    QList<LeftOutFile> leftOut;  // by name
+};
+
 class PuzzleStore : public QObject
 {
     Q_OBJECT
@@ -40,39 +63,51 @@ public:
     static QString pictureName(int n);      // "image<N>.bmp"
     static QString thumbnailName(int n);    // "vignette<N>.bmp"
 
-    // N from a description name: the characters between a three-letter prefix (not checked) and
-    // ".tvn", by integerRule. None for a name with nothing there ("puz.tvn", the exchange's
-    // staging name) or whose number is negative or too large.
+    // N from a description name: three letters (not checked further), decimal digits and ".tvn",
+    // case ignored. None for any other name ("puz.tvn", "puz40 - Copie.tvn", "sauvegarde.tvn")
+    // and for a number too large.
     static std::optional<int> numberFromName(const QString &fileName);
 
     // The path of bareName in the store: the entry spelled that way if there is one, else the
     // first (by name) that matches without regard to case, else the bare name in the store.
     QString filePath(const QString &bareName) const;
     bool exists(const QString &bareName) const;
-    bool contains(int n) const { return exists(descriptionName(n)); }
+    bool contains(int n) const { return descriptionFileName(n).has_value(); }
 
-    // The lowest N >= 0 without a description.
+    // The description of puzzle N as listPuzzles() lists it. When several names give N,
+    // "puz<N>.tvn" wins, then a name in lower case, then the first by name; the others are
+    // left out of the list. Every reader by number reads this file, so a thumbnail always
+    // plays its own puzzle.
+    std::optional<QString> descriptionFileName(int n) const;
+
+    // The lowest N >= 0 that no description name gives, left-out duplicates included.
     int lowestFreeNumber() const;
 
-    // Every "*.tvn" entry that names a number, in increasing N (then by name).
-    QList<StoreEntry> enumerate() const;
+    // Every "*.tvn" entry, of any kind: one per number, and the rest with their reasons.
+    StoreListing listPuzzles() const;
+    QList<StoreEntry> enumerate() const { return listPuzzles().entries; }
 
-    // Reads puz<N>.tvn, or a description by the name enumerate() found, up to `lines`.
-    // Errors: a missing file, a line 2 or 3 that is not a number, a grid outside 1..6, an
-    // unreadable file.
-    PuzzleDescription readDescription(int n, DescriptionLines lines = DescriptionLines::All) const;
-    PuzzleDescription readDescriptionFile(const QString &bareName, DescriptionLines lines) const;
+    // Reads puzzle N's description (descriptionFileName), or a description by its name, up to
+    // `lines`; `bytes`, when given, receives the file as it was read. Errors: a missing file, a
+    // line 2 or 3 that is not a number, a grid outside 1..6, an unreadable file.
+    PuzzleDescription readDescription(int n, DescriptionLines lines = DescriptionLines::All,
+                                      QByteArray *bytes = nullptr) const;
+    PuzzleDescription readDescriptionFile(const QString &bareName, DescriptionLines lines,
+                                          QByteArray *bytes = nullptr) const;
 
-    // Creates or replaces puz<N>.tvn with six (UpToTime) or seven (All) lines.
+    // Creates or replaces puzzle N's description with six (UpToTime) or seven (All) lines.
     void writeDescription(int n, const PuzzleDescription &description, DescriptionLines lines);
 
-    // Removes puz<N>.tvn (every spelling of it); the pictures stay. Nothing to remove is no error.
-    void deletePuzzle(int n);
+    // Removes every description file that gives N; the pictures stay. Without expectedDescription,
+    // nothing to remove is no error. With it (the bytes the caller last read), the removal is
+    // refused when the description is gone or no longer holds those bytes: another program
+    // removed or changed the puzzle meanwhile.
+    void deletePuzzle(int n, const std::optional<QByteArray> &expectedDescription = std::nullopt);
 
-    // A BMP picture of any size, as decoded.
-    QImage readPicture(const QString &bareName) const;
+    // A BMP picture, refused above maxSide pixels a side before anything is decoded.
+    QImage readPicture(const QString &bareName, int maxSide = PictureLimits::MaxPictureSide) const;
     QImage readPicture(int n) const { return readPicture(pictureName(n)); }
-    QImage readThumbnail(int n) const { return readPicture(thumbnailName(n)); }
+    QImage readThumbnail(int n) const { return readPicture(thumbnailName(n), PictureLimits::MaxThumbnailSide); }
 
     // Writes a 24-bit BMP (54-byte header, rows bottom-up).
     void writePicture(const QString &bareName, const QImage &picture);
@@ -89,8 +124,16 @@ public:
     // written to temporary files in the store ("<name>.tmp"), and only once all three are
     // written are they renamed over the old files, description last. A failure removes the
     // temporary files and puts back any file already replaced, so the old three stay as they were.
+    // With expectedDescription (the bytes read when the edit began), nothing is written when the
+    // description is gone or changed: another program removed or changed the puzzle meanwhile.
     void replacePuzzle(int n, const PuzzleDescription &description, DescriptionLines lines,
-                       const QImage &picture, const QImage &thumbnail);
+                       const QImage &picture, const QImage &thumbnail,
+                       const std::optional<QByteArray> &expectedDescription = std::nullopt);
+
+    // The lock file, and how old another machine's lock must be to be taken as left by a program
+    // that died (a save holds it well under a second).
+    static QString lockFileName();
+    static constexpr int StaleLockMs = 10'000;
 
     // Whole files, by bare name, for readers and writers of other formats.
     QByteArray readFile(const QString &bareName) const;
@@ -109,7 +152,13 @@ signals:
     void changed();
 
 private:
+    class Lock;
+
     QStringList entryNames() const;
+    // The bare name puzzle N's description is written to: the listed one, else puz<N>.tvn.
+    QString descriptionTarget(int n) const;
+    void savePuzzleLocked(int n, const PuzzleDescription &description, DescriptionLines lines,
+                          const QImage &picture, const QImage &thumbnail);
 
     // writeFile, naming `reportedName` in its messages.
     void writeFileAs(const QString &bareName, const QByteArray &bytes, const QString &reportedName);

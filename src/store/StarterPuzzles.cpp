@@ -40,7 +40,12 @@ QList<int> addStarterPuzzles(PuzzleStore &store)
         picture.convertTo(QImage::Format_RGB888);
         QImage thumbnail = picture;
         resampleBitmap(thumbnail, 100, 100);
-        numbers.append(store.saveNewPuzzle(description, picture, thumbnail));
+        try {
+            numbers.append(store.saveNewPuzzle(description, picture, thumbnail));
+        } catch (const StoreBusy &) {
+            // Another program found the folder empty at the same moment and is filling it.
+            break;
+        }
     }
     return numbers;
 }

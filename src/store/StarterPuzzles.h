@@ -9,6 +9,8 @@ namespace tivane {
 class PuzzleStore;
 
 // Saves every starter puzzle under the lowest free numbers, in order; returns their numbers.
+// Stops early, without an error, when another program is writing to the store: it found the
+// folder empty at the same moment and is filling it.
 QList<int> addStarterPuzzles(PuzzleStore &store);
 
 // How many starter puzzles ship with the program.

@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -15,6 +16,12 @@ QMessageBox *showMessage(QWidget *parent, const QString &text, std::function<voi
 
 // A warning box with one OK button.
 QMessageBox *showError(QWidget *parent, const QString &text, std::function<void()> closed = {});
+
+// A warning of a short sentence above a list of entries, one a line, that scrolls inside a box of
+// bounded size: any number of entries fits the screen with OK in reach. The dialog is named
+// "ListeMessages", its list "ListeEntrees".
+QDialog *showListMessage(QWidget *parent, const QString &sentence, const QStringList &entries,
+                         std::function<void()> closed = {});
 
 // A question with the buttons "Oui" and "Non"; `answered` gets true only for "Oui".
 QMessageBox *askYesNo(QWidget *parent, const QString &caption, const QString &question,

@@ -16,7 +16,11 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStandardPaths>
+#include <QLockFile>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
 
 using namespace tivane;
 using namespace tivane::AuthoringTest;
@@ -53,6 +57,8 @@ private slots:
     void newPuzzleTakesTheLowestFreeNumber();
     void saveBeforeFramingWritesNothing();
     void failedSaveKeepsTheFormOpen();
+    void saveWhileAnotherProgramSaves_data();
+    void saveWhileAnotherProgramSaves();
     void cancellingTheOpenDialog();
     void cancellingTheFramingClosesTheForm();
     void unreadablePictureKeepsTheForm();
@@ -599,6 +605,54 @@ void TestCreationForm::contoursAndToneBeforeAnyPicture()
     QCOMPARE(child<QLabel>(&f.form, "Label2")->text(), QStringLiteral("4"));
     child<QSlider>(&f.form, "TTval")->setValue(60);
     QVERIFY(f.form.previewPicture().isNull());
+}
+
+void TestCreationForm::saveWhileAnotherProgramSaves_data()
+{
+    QTest::addColumn<int>("heldMs");  // -1: longer than the form tries
+    QTest::newRow("freed after 300 ms") << 300;
+    QTest::newRow("held throughout") << -1;
+}
+
+// Another program on the same folder holds the store's lock: the save is tried again from a
+// timer (the form stays responsive), goes through once the lock is freed, and otherwise ends,
+// after 3 s, with a message saying the folder is busy, nothing written, the form open.
+void TestCreationForm::saveWhileAnotherProgramSaves()
+{
+    QFETCH(int, heldMs);
+    Fixture f;
+    f.form.open();
+    {
+        ModalAnswerer answerer(answering({f.sourcePath}));
+        QVERIFY(choosePicture(f.form, answerer));
+    }
+    auto other = std::make_unique<QLockFile>(f.storeDir.filePath(PuzzleStore::lockFileName()));
+    QVERIFY(other->tryLock(0));
+    if (heldMs >= 0)
+        QTimer::singleShot(heldMs, [&other] { other->unlock(); });
+
+    ModalAnswerer answerer;
+    QTest::mouseClick(button(&f.form, "SpeedButton2"), Qt::LeftButton);
+    // The click returned while the store was busy.
+    QVERIFY(f.form.isVisible());
+    QVERIFY(!f.form.puzzleSaved());
+    // A second click meanwhile does not save a second puzzle.
+    QTest::mouseClick(button(&f.form, "SpeedButton2"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.count(), 1, 5000);
+    if (heldMs >= 0) {
+        QCOMPARE(answerer.texts.first(), QStringLiteral("Le nouveau puzzle a bien été enregistré."));
+        QTRY_VERIFY(!f.form.isVisible());
+        QVERIFY(f.form.puzzleSaved());
+        QCOMPARE(f.store.enumerate().size(), 1);
+    } else {
+        QVERIFY2(answerer.texts.first().startsWith(QStringLiteral("Le dossier des puzzles « %1 » est occupé")
+                                                       .arg(QDir::toNativeSeparators(f.storeDir.path()))),
+                 qPrintable(answerer.texts.first()));
+        QTRY_COMPARE(QApplication::activeModalWidget(), &f.form);
+        QVERIFY(!f.form.puzzleSaved());
+        QCOMPARE(listing(f.storeDir.path()), QStringList{PuzzleStore::lockFileName()});
+    }
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestCreationForm)

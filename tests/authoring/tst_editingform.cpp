@@ -82,6 +82,8 @@ private slots:
     void modelModeLine();
     void failedSaveLeavesTheOldFiles_data();
     void failedSaveLeavesTheOldFiles();
+    void changedElsewhereIsNotOverwritten_data();
+    void changedElsewhereIsNotOverwritten();
     void toneSavedTwiceBrightensTwice();
     void newValuesAreSaved();
     void unreadablePuzzleIsNotOpened_data();
@@ -447,6 +449,50 @@ void TestEditingForm::cancellingTheFramingClosesTheForm()
     QVERIFY(!f.form.isVisible());
     QCOMPARE(finished.size(), 1);
     QCOMPARE(f.files(), before);
+}
+
+void TestEditingForm::changedElsewhereIsNotOverwritten_data()
+{
+    QTest::addColumn<bool>("removed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("removed by another program") << true
+        << QStringLiteral("Impossible d'enregistrer le fichier « puz0.tvn » : le puzzle a été supprimé entre-temps, "
+                          "sans doute depuis un autre poste ; rien n'a été enregistré.");
+    QTest::newRow("changed by another program") << false
+        << QStringLiteral("Impossible d'enregistrer le fichier « puz0.tvn » : le puzzle a été modifié entre-temps, "
+                          "sans doute depuis un autre poste ; rien n'a été enregistré.");
+}
+
+// Another program removes or changes the puzzle while the form is open: the save says so, writes
+// nothing, and leaves the form open.
+void TestEditingForm::changedElsewhereIsNotOverwritten()
+{
+    QFETCH(bool, removed);
+    QFETCH(QString, message);
+
+    Fixture f;
+    f.addPuzzle(Lapins);
+    QVERIFY(f.form.openFor(0));
+    child<QLineEdit>(&f.form, "Edit1")->setText(QStringLiteral("Mon travail"));
+    PuzzleStore other(f.storeDir.path());
+    if (removed)
+        other.deletePuzzle(0);
+    else
+        other.writeDescription(0, TestPuzzles::description(QStringLiteral("Changé ailleurs"), 4, 4), DescriptionLines::All);
+    const QStringList names = listing(f.storeDir.path());
+    QList<QByteArray> before;
+    for (const QString &name : names)
+        before << fileBytes(f.storeDir.path(), name);
+
+    ModalAnswerer answerer;
+    QTest::mouseClick(button(&f.form, "SpeedButton2"), Qt::LeftButton);
+    QTRY_COMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.texts.first(), message);
+    QTRY_COMPARE(QApplication::activeModalWidget(), &f.form);
+    QCOMPARE(listing(f.storeDir.path()), names);
+    for (int i = 0; i < names.size(); ++i)
+        QCOMPARE(fileBytes(f.storeDir.path(), names[i]), before[i]);
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestEditingForm)

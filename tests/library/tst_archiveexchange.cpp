@@ -13,9 +13,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QLockFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -122,6 +124,7 @@ private slots:
     void exportThroughTheMenu();
     void exportAsksBeforeReplacing_data();
     void exportAsksBeforeReplacing();
+    void importThroughTheMenu_data();
     void importThroughTheMenu();
     void failureShowsOneMessage_data();
     void failureShowsOneMessage();
@@ -207,11 +210,25 @@ void TestArchiveExchange::exportAsksBeforeReplacing()
              QStringList{QStringLiteral("envoi.zip")});
 }
 
-// The archive's puzzle takes the lowest free number, and the list shows it at once.
+void TestArchiveExchange::importThroughTheMenu_data()
+{
+    QTest::addColumn<int>("busyMs");
+    QTest::newRow("store free") << 0;
+    QTest::newRow("another program saving for 300 ms") << 300;
+}
+
+// The archive's puzzle takes the lowest free number, and the list shows it at once; while another
+// program saves into the store, the import waits for it (from a timer) instead of failing.
 void TestArchiveExchange::importThroughTheMenu()
 {
+    QFETCH(int, busyMs);
     Rig rig;
     QVERIFY(rig.make());
+    QLockFile otherProgram(QDir(rig.storePath()).filePath(PuzzleStore::lockFileName()));
+    if (busyMs > 0) {
+        QVERIFY(otherProgram.tryLock(0));
+        QTimer::singleShot(busyMs, [&otherProgram] { otherProgram.unlock(); });
+    }
     QTemporaryDir elsewhere;
     PuzzleStore other(elsewhere.path());
     for (int i = 0; i < 4; ++i)
@@ -235,6 +252,7 @@ void TestArchiveExchange::importThroughTheMenu()
              fileBytes(other.filePath(QStringLiteral("image3.bmp"))));
     QCOMPARE(answerer.names, QStringList{QStringLiteral("OD")});
     QVERIFY(rig.chooser->isVisible());
+    QCOMPARE(imported.count(), 1);
 }
 
 void TestArchiveExchange::failureShowsOneMessage_data()

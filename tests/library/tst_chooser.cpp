@@ -2,10 +2,15 @@
 #include "store/PuzzleStore.h"
 #include "library/PuzzleChooser.h"
 #include "library/ThumbnailMarks.h"
+#include "HostileFiles.h"
 #include "ModalAnswerer.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPointer>
@@ -120,6 +125,12 @@ private slots:
     void listFollowsTheStore();
     void deleteAsksFirst_data();
     void deleteAsksFirst();
+
+    void hostileStoreShowsOnePuzzlePerNumber();
+    void longMessageFitsTheScreen();
+    void changesByAnotherProgramAppear();
+    void deleteOfAPuzzleChangedElsewhere_data();
+    void deleteOfAPuzzleChangedElsewhere();
 };
 
 void TestChooser::gridMarks_data()
@@ -518,8 +529,9 @@ void TestChooser::unreadablePuzzlesAreLeftOut()
     QCOMPARE(finished, 1);
     QTRY_COMPARE(boxes.count(), 1);
     QCOMPARE(boxes.titles.at(0), QStringLiteral("TIVANE"));
-    QVERIFY2(boxes.texts.at(0).contains(QStringLiteral("puz1.tvn")), qPrintable(boxes.texts.at(0)));
-    QVERIFY2(boxes.texts.at(0).contains(QStringLiteral("vignette2.bmp")), qPrintable(boxes.texts.at(0)));
+    const QString text = boxes.texts.join(QLatin1Char('\n'));
+    QVERIFY2(text.contains(QStringLiteral("puz1.tvn")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("vignette2.bmp")), qPrintable(text));
     // The list was ready before the box: nobody waiting for it waits for the box too.
     QCOMPARE(finishedWhenBoxShown, QList<int>{1});
 
@@ -649,6 +661,186 @@ void TestChooser::deleteAsksFirst()
     QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("image1.bmp"))));
     QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("vignette1.bmp"))));
     QVERIFY(!QApplication::overrideCursor());
+}
+
+// A store as schools have them: copies made by a file manager, a backup, two spellings of one
+// number, thumbnails of every size and some that would take seconds to decode. Each thumbnail
+// shown is 100 x 100 and plays its own puzzle; everything else is named in one message.
+void TestChooser::hostileStoreShowsOnePuzzlePerNumber()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    PuzzleStore store(dir.path());
+    fillStore(store, 6);
+    const QString path = dir.path();
+    // Another spelling of puzzle 1, a copy and a backup.
+    QVERIFY(HostileFiles::writeFile(path, QStringLiteral("Puz1.tvn"), HostileFiles::description("Imposteur", 3, 3)));
+    QVERIFY(HostileFiles::writeFile(path, QStringLiteral("puz1 - Copie.tvn"), HostileFiles::description("Copie")));
+    QVERIFY(HostileFiles::writeFile(path, QStringLiteral("sauvegarde.tvn"), HostileFiles::description("Sauvegarde")));
+    // Thumbnails of other sizes: drawn at 100 x 100, or refused above 1,024.
+    store.writePicture(PuzzleStore::thumbnailName(0), plain(1, qRgb(250, 0, 0)));
+    store.writePicture(PuzzleStore::thumbnailName(2), plain(1024, qRgb(0, 0, 250)));
+    QImage wide(7, 3, QImage::Format_RGB32);
+    wide.fill(qRgb(0, 250, 0));
+    store.writePicture(PuzzleStore::thumbnailName(3), wide);
+    store.writePicture(PuzzleStore::thumbnailName(4), plain(2000));
+    QVERIFY(HostileFiles::writeFile(path, PuzzleStore::thumbnailName(5), HostileFiles::rleBomb()));
+
+    ModalAnswerer boxes;
+    PuzzleChooser form(store);
+    form.scanPuzzles();
+    QCOMPARE(form.puzzleNumbers(), (QList<int>{0, 1, 2, 3}));
+    for (ThumbnailLabel *thumbnail : form.thumbnails()) {
+        QCOMPARE(thumbnail->size(), QSize(100, 100));
+        QCOMPARE(thumbnail->pixmap().size(), QSize(100, 100));
+        // What the click plays is what the thumbnail showed.
+        QCOMPARE(thumbnail->toolTip(), store.readDescription(thumbnail->tag()).puzzleName);
+    }
+    QCOMPARE(form.thumbnails().at(1)->toolTip(), QStringLiteral("Puzzle 1"));
+    const QImage one = form.thumbnails().at(0)->pixmap().toImage();
+    QCOMPARE(one.pixel(50, 50), qRgb(250, 0, 0));
+    QCOMPARE(one.pixel(99, 99), qRgb(250, 0, 0));
+    QCOMPARE(form.thumbnails().at(2)->pixmap().toImage().pixel(99, 0), qRgb(0, 0, 250));
+    QCOMPARE(form.thumbnails().at(3)->pixmap().toImage().pixel(0, 99), qRgb(0, 250, 0));
+
+    QTRY_COMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.names.at(0), QStringLiteral("ListeMessages"));
+    const QString text = boxes.texts.join(QLatin1Char('\n'));
+    for (const char *expected : {"« Puz1.tvn » : il donne le même numéro de puzzle que « puz1.tvn »",
+                                 "« puz1 - Copie.tvn » : ce n'est pas un fichier de puzzle",
+                                 "« sauvegarde.tvn » : ce n'est pas un fichier de puzzle",
+                                 "« vignette4.bmp » : l'image mesure 2000 × 2000 pixels",
+                                 "« vignette5.bmp » : l'image mesure 5600 × 5600 pixels"})
+        QVERIFY2(text.contains(QString::fromUtf8(expected).toHtmlEscaped()), qPrintable(text));
+}
+
+// 63 unreadable puzzles: the message fits the screen (and a 768-pixel one), OK within reach, and
+// it comes after the list is ready.
+void TestChooser::longMessageFitsTheScreen()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    PuzzleStore store(dir.path());
+    fillStore(store, 2);
+    for (int n = 2; n < 65; ++n)
+        QVERIFY(HostileFiles::writeFile(dir.path(), PuzzleStore::descriptionName(n), HostileFiles::description("Cassé", 0, 9)));
+
+    QRect frame;
+    QRect ok;
+    int listedWhenShown = -1;
+    PuzzleChooser form(store);
+    ModalAnswerer boxes([&](QWidget *box) {
+        frame = box->frameGeometry();
+        auto *button = box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+        ok = QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+        listedWhenShown = int(form.puzzleNumbers().size());
+        QTest::mouseClick(button, Qt::LeftButton);
+    });
+    form.scanPuzzles();
+    QTRY_COMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.names.at(0), QStringLiteral("ListeMessages"));
+    QCOMPARE(boxes.texts.join(QLatin1Char('\n')).count(QStringLiteral("la grille de 0 colonne(s)")), 63);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(frame));
+    QVERIFY(frame.height() <= 768);
+    QVERIFY(screen.contains(ok));
+    QCOMPARE(listedWhenShown, 2);
+}
+
+// Another program adds a puzzle to the folder, then removes one: the open chooser shows it
+// within a second, with one scan for each save's burst of files.
+void TestChooser::changesByAnotherProgramAppear()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    PuzzleStore store(dir.path());
+    fillStore(store, 3);
+    PuzzleChooser form(store);
+    form.scanPuzzles();
+    int scans = 0;
+    connect(&form, &PuzzleChooser::listRebuilt, [&scans] { ++scans; });
+    form.openForChoice();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(scans, 0);
+
+    QProcess other;
+    other.start(QStringLiteral(STORE_WRITER), {dir.path(), QStringLiteral("1"), QStringLiteral("1")});
+    QVERIFY(other.waitForFinished(10000));
+    QCOMPARE(other.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(form.puzzleNumbers(), (QList<int>{0, 1, 2, 3}), 1000);
+    QCOMPARE(form.thumbnails().at(3)->toolTip(), QStringLiteral("1-0"));
+    QTest::qWait(PuzzleChooser::MaxSettleMs + 100);
+    QCOMPARE(scans, 1);
+
+    QVERIFY(QFile::remove(dir.filePath(PuzzleStore::descriptionName(1))));
+    QTRY_COMPARE_WITH_TIMEOUT(form.puzzleNumbers(), (QList<int>{0, 2, 3}), 1000);
+    QCOMPARE(scans, 2);
+
+    // A save through the program's own store is scanned once, not again by the watcher.
+    addPuzzle(store, description(QStringLiteral("Ici")));
+    QTRY_COMPARE(form.puzzleNumbers(), (QList<int>{0, 1, 2, 3}));
+    QTest::qWait(PuzzleChooser::MaxSettleMs + 100);
+    QCOMPARE(scans, 3);
+    form.reject();
+}
+
+void TestChooser::deleteOfAPuzzleChangedElsewhere_data()
+{
+    QTest::addColumn<bool>("removed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("removed by another program") << true
+        << QStringLiteral("Impossible de supprimer le fichier « puz1.tvn » : le puzzle a déjà été supprimé, "
+                          "sans doute depuis un autre poste.");
+    QTest::newRow("changed by another program") << false
+        << QStringLiteral("Impossible de supprimer le fichier « puz1.tvn » : le puzzle a été modifié entre-temps, "
+                          "sans doute depuis un autre poste ; il n'a pas été supprimé.");
+}
+
+// The teacher asks to delete the puzzle the list shows, and another program removes or changes it
+// before the deletion: a message, and nothing removed.
+void TestChooser::deleteOfAPuzzleChangedElsewhere()
+{
+    QFETCH(bool, removed);
+    QFETCH(QString, message);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    PuzzleStore store(dir.path());
+    fillStore(store, 3);
+    PuzzleChooser form(store);
+    form.scanPuzzles();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mousePress(form.thumbnails().at(1), Qt::RightButton, Qt::ControlModifier, {50, 50});
+    QVERIFY(form.managementMenu()->isVisible());
+
+    QStringList before;
+    QList<QByteArray> bytes;
+    ModalAnswerer answers([&](QWidget *box) {
+        if (box->windowTitle() != QLatin1String("Suppression d'un puzzle")) {
+            ModalAnswerer::clickStandard(box, QMessageBox::Ok);
+            return;
+        }
+        // Between the question and the answer, another program acts.
+        PuzzleStore other(dir.path());
+        if (removed)
+            other.deletePuzzle(1);
+        else
+            other.writeDescription(1, description(QStringLiteral("Changé ailleurs"), 2, 2), DescriptionLines::All);
+        before = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+        for (const QString &name : before)
+            bytes << store.readFile(name);
+        ModalAnswerer::clickStandard(box, QMessageBox::Yes);
+    });
+    form.deleteAction()->trigger();
+    QTRY_COMPARE(answers.count(), 2);
+    QCOMPARE(answers.titles.at(1), QStringLiteral("TIVANE"));
+    QVERIFY2(answers.texts.contains(message), qPrintable(answers.texts.join(QLatin1Char('|'))));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), before);
+    for (int i = 0; i < before.size(); ++i)
+        QCOMPARE(store.readFile(before[i]), bytes[i]);
+    QCOMPARE(form.puzzleNumbers(), removed ? (QList<int>{0, 2}) : (QList<int>{0, 1, 2}));
+    QTRY_VERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestChooser)

@@ -1,7 +1,9 @@
 #include "play/GameLoader.h"
 #include "store/PuzzleStore.h"
 #include "core/RandomSource.h"
+#include "HostileFiles.h"
 #include "TestPuzzles.h"
+#include "play/Clock.h"
 #include "core/Error.h"
 
 #include <QSet>
@@ -213,6 +215,54 @@ private slots:
         QCOMPARE(game.pieceCount, 36);
         QCOMPARE(game.pictures.picture(35).size(), QSize(69, 69));
         QCOMPARE(game.pictures.picture(35).pixel(10, 10), qRgb(200, 30, 30));
+    }
+
+    // A time limit no form writes is played as the most the clock shows, not clipped digits.
+    void hugeTimeLimitShowsAsTheLongestClock()
+    {
+        QTemporaryDir dir;
+        PuzzleStore store(dir.path());
+        const int n = TestPuzzles::add(store, TestPuzzles::description("Horloge", 2, 2));
+        QVERIFY(HostileFiles::writeFile(dir.path(), PuzzleStore::descriptionName(n), HostileFiles::HugeTimeLimit));
+        const Game game = load(store, n, 1024, 419, 1);
+        QCOMPARE(game.timeLimit, 5999);
+        QCOMPARE(clockText(game.timeLimit), QStringLiteral("99:59"));
+        QCOMPARE(game.modelMode, 2);
+    }
+
+    // The 60-byte picture that once cost 0.7 s and 208 MB is refused from its header.
+    void runLengthBombIsRefused()
+    {
+        QTemporaryDir dir;
+        PuzzleStore store(dir.path());
+        const int n = TestPuzzles::add(store, TestPuzzles::description("Bombe", 2, 2));
+        QVERIFY(HostileFiles::writeFile(dir.path(), PuzzleStore::pictureName(n), HostileFiles::rleBomb()));
+        QString error;
+        try {
+            load(store, n, 1024, 419, 1);
+        } catch (const Error &e) {
+            error = e.message();
+        }
+        QCOMPARE(error, QStringLiteral("Impossible de lire le fichier « image0.bmp » : l'image mesure 5600 × 5600 "
+                                       "pixels ; elle ne doit pas dépasser 4096 pixels de côté."));
+    }
+
+    // With two spellings of one number, the game is the puzzle the chooser lists.
+    void theListedSpellingIsPlayed()
+    {
+        QTemporaryDir dir;
+        PuzzleStore store(dir.path());
+        const int n = TestPuzzles::add(store, TestPuzzles::description("Minuscules", 2, 2));
+        QVERIFY(HostileFiles::writeFile(dir.path(), QStringLiteral("Puz0.tvn"), HostileFiles::description("Majuscule", 3, 3)));
+        QVERIFY(HostileFiles::writeFile(dir.path(), QStringLiteral("PUZ1.TVN"), HostileFiles::description("Seul", 4, 4)));
+        QCOMPARE(store.enumerate(), (QList<StoreEntry>{{0, QStringLiteral("puz0.tvn")}, {1, QStringLiteral("PUZ1.TVN")}}));
+        QCOMPARE(load(store, n, 1024, 419, 1).puzzleName, QStringLiteral("Minuscules"));
+        QImage picture(360, 360, QImage::Format_RGB888);
+        picture.fill(Qt::gray);
+        store.writePicture(PuzzleStore::pictureName(1), picture);
+        const Game one = load(store, 1, 1024, 419, 1);
+        QCOMPARE(one.puzzleName, QStringLiteral("Seul"));
+        QCOMPARE(one.pieceCount, 16);
     }
 };
 

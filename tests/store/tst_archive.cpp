@@ -494,6 +494,9 @@ void TestArchive::hostileArchives_data()
     QTest::newRow("60000 x 60000 picture")
         << zipOf(replaced(good, QStringLiteral("image.bmp"), bmpHeader(60000, 60000, 64)))
         << "« image.bmp » : l'image mesure 60000 × 60000 pixels ; elle ne doit pas dépasser 4096 pixels de côté.";
+    QTest::newRow("1025 x 1 thumbnail")
+        << zipOf(replaced(good, QStringLiteral("vignette.bmp"), bmpHeader(1025, 1, 1028 * 3)))
+        << "« vignette.bmp » : l'image mesure 1025 × 1 pixels ; elle ne doit pas dépasser 1024 pixels de côté.";
     QTest::newRow("truncated thumbnail")
         << zipOf(replaced(good, QStringLiteral("vignette.bmp"), sample.thumbnail.left(100)))
         << "« vignette.bmp » : l'image BMP est incomplète.";

@@ -1,16 +1,28 @@
 #include "core/PictureRoutines.h"
 #include "ErrorOf.h"
+#include "HostileFiles.h"
+#include "StoreWriter.h"
 #include "store/PuzzleStore.h"
 #include "core/Error.h"
 #include "store/Windows1252.h"
 
+#include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
+#include <QLockFile>
+#include <QProcess>
+#include <QSet>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <sys/stat.h>
 
+#include <functional>
+#include <memory>
 #include <tuple>
 
 using namespace tivane;
@@ -59,6 +71,18 @@ QImage picture(int size, QRgb top, QRgb bottom)
     return image;
 }
 
+// A 24-bit BMP of that size, grey.
+QByteArray bmpOf(QSize size)
+{
+    QImage image(size, QImage::Format_RGB888);
+    image.fill(qRgb(128, 128, 128));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "bmp").write(image);
+    return bytes;
+}
+
 quint32 le32(const QByteArray &bytes, int at)
 {
     return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8
@@ -88,7 +112,8 @@ private slots:
     void writeThenRead_data();
     void writeThenRead();
     void lowestFreeNumber();
-    void enumerateInIncreasingNumber();
+    void listingOnePuzzlePerNumber_data();
+    void listingOnePuzzlePerNumber();
     void namesMatchWithoutCase();
     void deleteKeepsPictures();
 
@@ -102,6 +127,18 @@ private slots:
     void badPictureFiles_data();
     void badPictureFiles();
     void onePixelPicture();
+
+    void picturesTooLargeAreRefusedBeforeDecoding_data();
+    void picturesTooLargeAreRefusedBeforeDecoding();
+    void twoProgramsSaveAtOnce_data();
+    void twoProgramsSaveAtOnce();
+    void busyStoreRefusesAtOnce();
+    void lockOfAProgramThatDied_data();
+    void lockOfAProgramThatDied();
+    void failedNewPuzzleIsNotListed_data();
+    void failedNewPuzzleIsNotListed();
+    void changesByAnotherProgramAreKept_data();
+    void changesByAnotherProgramAreKept();
 };
 
 void TestPuzzleStore::windows1252RoundTrip()
@@ -181,6 +218,13 @@ void TestPuzzleStore::parseReadings_data()
     QTest::newRow("temps= only") << head + "mod\xE8le=NON\r\nrotation=NON\r\ntemps=\r\ntypemod=\r\n" << 7 << QStringLiteral("Nom") << 3 << 2 << false << false << 0 << 0 << true << true;
     QTest::newRow("temps=abc") << head + "mod\xE8le=NON\r\nrotation=NON\r\ntemps=abc\r\ntypemod=x3" << 7 << QStringLiteral("Nom") << 3 << 2 << false << false << 0 << 0 << true << true;
     QTest::newRow("no final line break") << head + "mod\xE8le=NON\r\nrotation=NON\r\ntemps=30\r\ntypemod=3" << 7 << QStringLiteral("Nom") << 3 << 2 << false << false << 30 << 3 << true << true;
+    // Values the forms never write are brought to what the clock and the board can show.
+    QTest::newRow("temps=99999999999") << HostileFiles::HugeTimeLimit << 7 << QStringLiteral("Horloge") << 2 << 2 << true << false << 5999 << 2 << true << true;
+    QTest::newRow("temps=6000") << head + "mod\xE8le=NON\r\nrotation=NON\r\ntemps=6000\r\ntypemod=0\r\n" << 7 << QStringLiteral("Nom") << 3 << 2 << false << false << 5999 << 0 << true << true;
+    QTest::newRow("temps=5999") << head + "mod\xE8le=NON\r\nrotation=NON\r\ntemps=5999\r\n" << 7 << QStringLiteral("Nom") << 3 << 2 << false << false << 5999 << 0 << true << false;
+    QTest::newRow("temps=600, typemod=3") << head + "mod\xE8le=OUI\r\nrotation=NON\r\ntemps=600\r\ntypemod=3\r\n" << 7 << QStringLiteral("Nom") << 3 << 2 << true << false << 600 << 3 << true << true;
+    QTest::newRow("temps=-30, typemod=4") << head + "mod\xE8le=OUI\r\nrotation=NON\r\ntemps=-30\r\ntypemod=4\r\n" << 7 << QStringLiteral("Nom") << 3 << 2 << true << false << 0 << 0 << true << true;
+    QTest::newRow("typemod=-1") << head + "mod\xE8le=OUI\r\nrotation=NON\r\ntemps=1\r\ntypemod=-1\r\n" << 7 << QStringLiteral("Nom") << 3 << 2 << true << false << 1 << 0 << true << true;
     QTest::newRow("LF only") << QByteArray("Nom\n4\n5\nmod\xE8le=OUI\nrotation=OUI\ntemps=9\ntypemod=2\n") << 7 << QStringLiteral("Nom") << 4 << 5 << true << true << 9 << 2 << true << true;
     // Numbers skip blanks and whole empty lines before them; the rest of their line is dropped.
     QTest::newRow("number skips lines") << QByteArray("Nom\r\n\r\n  +4 colonnes\r\n\t3\r\nmod\xE8le=OUI\r\nrotation=NON\r\n") << 7 << QStringLiteral("Nom") << 4 << 3 << true << false << 0 << 0 << false << false;
@@ -301,27 +345,78 @@ void TestPuzzleStore::lowestFreeNumber()
     QCOMPARE(store.lowestFreeNumber(), 0);
     QVERIFY(store.enumerate().isEmpty());
 
-    // Pictures, the staging name and numbers written with zeros do not take a number.
-    for (const char *name : {"image0.bmp", "vignette0.bmp", "puz.tvn", "puz00.tvn", "puz1.tvn", "PUZ3.TVN"})
+    // Pictures, the staging name and names that are not puzzle names do not take a number.
+    for (const char *name : {"image0.bmp", "vignette0.bmp", "puz.tvn", "puz0 - Copie.tvn", "puz1.tvn", "PUZ3.TVN"})
         writeBytes(dir.path(), QString::fromLatin1(name), "x\r\n2\r\n2\r\n");
     QCOMPARE(store.lowestFreeNumber(), 0);
-    writeBytes(dir.path(), QStringLiteral("Puz0.tvn"), "x\r\n2\r\n2\r\n");
+    // Any spelling of a number takes it, even one the list leaves out as a duplicate.
+    writeBytes(dir.path(), QStringLiteral("Abc00.tvn"), "x\r\n2\r\n2\r\n");
     QCOMPARE(store.lowestFreeNumber(), 2);
     // A directory in the way of a number is passed over, since nothing could be written there.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("puz2.tvn")));
     QCOMPARE(store.lowestFreeNumber(), 4);
 }
 
-void TestPuzzleStore::enumerateInIncreasingNumber()
+void TestPuzzleStore::listingOnePuzzlePerNumber_data()
 {
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("listed");   // "N name", in increasing N
+    QTest::addColumn<QStringList>("leftOut");  // "name: start of the reason", by name
+
+    const QString notPuzzle = QStringLiteral("ce n'est pas un fichier de puzzle");
+    const auto same = [](const char *kept) {
+        return QStringLiteral("il donne le même numéro de puzzle que « %1 »").arg(QLatin1String(kept));
+    };
+    QTest::newRow("no other spelling") << QStringList{"puz10.tvn", "Puz2.tvn", "PUZ0.TVN", "image4.bmp", "puz5.tvn.bak"}
+                                       << QStringList{"0 PUZ0.TVN", "2 Puz2.tvn", "10 puz10.tvn"} << QStringList{};
+    QTest::newRow("lower case wins") << QStringList{"Puz3.tvn", "puz3.tvn", "PUZ3.TVN"} << QStringList{"3 puz3.tvn"}
+                                     << QStringList{"PUZ3.TVN: " + same("puz3.tvn"), "Puz3.tvn: " + same("puz3.tvn")};
+    QTest::newRow("the usual name wins") << QStringList{"abc7.tvn", "puz07.tvn", "puz7.tvn", "Puz7.tvn"}
+                                         << QStringList{"7 puz7.tvn"}
+                                         << QStringList{"Puz7.tvn: " + same("puz7.tvn"), "abc7.tvn: " + same("puz7.tvn"),
+                                                        "puz07.tvn: " + same("puz7.tvn")};
+    QTest::newRow("else lower case, else first by name") << QStringList{"Puz8.tvn", "img8.tvn", "PUZ9.tvn", "Puz9.tvn"}
+                                                         << QStringList{"8 img8.tvn", "9 PUZ9.tvn"}
+                                                         << QStringList{"Puz8.tvn: " + same("img8.tvn"),
+                                                                        "Puz9.tvn: " + same("PUZ9.tvn")};
+    // What a file manager's copy and a teacher's backup are called: not puzzles at all.
+    QTest::newRow("not puzzle names")
+        << QStringList{"puz40.tvn", "puz40 - Copie.tvn", "sauvegarde.tvn", "puz.tvn", "puz-1.tvn", ".pz7.tvn",
+                       "pu1.tvn", "puzz1.tvn", "puz1a.tvn", "puz99999999999.tvn", "pùz1.tvn"}
+        << QStringList{"40 puz40.tvn"}
+        << QStringList{".pz7.tvn: " + notPuzzle, "pu1.tvn: " + notPuzzle, "puz-1.tvn: " + notPuzzle,
+                       "puz.tvn: " + notPuzzle, "puz1a.tvn: " + notPuzzle, "puz40 - Copie.tvn: " + notPuzzle,
+                       "puz99999999999.tvn: " + notPuzzle, "puzz1.tvn: " + notPuzzle, "pùz1.tvn: " + notPuzzle,
+                       "sauvegarde.tvn: " + notPuzzle};
+}
+
+// Every number names one file, which every reader by number reads: the chooser's thumbnail, the
+// game, the editing and print forms and the delete all act on the same puzzle.
+void TestPuzzleStore::listingOnePuzzlePerNumber()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, listed);
+    QFETCH(QStringList, leftOut);
+
     QTemporaryDir dir;
-    for (const char *name : {"puz10.tvn", "Puz2.tvn", "puz.tvn", "PUZ0.TVN", "puz12.tvn", "Puz12.tvn",
-                             "puz-1.tvn", "x.tvn", "puz5.tvn.bak", "image4.bmp", ".pz7.tvn"})
-        writeBytes(dir.path(), QString::fromLatin1(name), "x\r\n2\r\n2\r\n");
-    const QList<StoreEntry> expected = {{0, QStringLiteral("PUZ0.TVN")}, {2, QStringLiteral("Puz2.tvn")},
-                                        {7, QStringLiteral(".pz7.tvn")}, {10, QStringLiteral("puz10.tvn")},
-                                        {12, QStringLiteral("Puz12.tvn")}, {12, QStringLiteral("puz12.tvn")}};
-    QCOMPARE(PuzzleStore(dir.path()).enumerate(), expected);
+    for (const QString &name : files)
+        writeBytes(dir.path(), name, name.toUtf8() + "\r\n2\r\n2\r\n");
+    PuzzleStore store(dir.path());
+    const StoreListing listing = store.listPuzzles();
+    QStringList gotListed;
+    for (const StoreEntry &entry : listing.entries) {
+        gotListed << QStringLiteral("%1 %2").arg(entry.number).arg(entry.fileName);
+        QCOMPARE(store.descriptionFileName(entry.number), std::optional<QString>(entry.fileName));
+        QCOMPARE(store.readDescription(entry.number).puzzleName, entry.fileName);
+    }
+    QCOMPARE(gotListed, listed);
+    QStringList gotLeftOut;
+    for (const LeftOutFile &file : listing.leftOut)
+        gotLeftOut << file.fileName + QStringLiteral(": ") + file.reason;
+    QCOMPARE(gotLeftOut.size(), leftOut.size());
+    for (int i = 0; i < leftOut.size(); ++i)
+        QVERIFY2(gotLeftOut[i].startsWith(leftOut[i]), qPrintable(gotLeftOut[i] + QStringLiteral(" / ") + leftOut[i]));
+    QCOMPARE(store.enumerate(), listing.entries);
 }
 
 void TestPuzzleStore::namesMatchWithoutCase()
@@ -563,6 +658,315 @@ void TestPuzzleStore::onePixelPicture()
     QCOMPARE(back.size(), QSize(1, 1));
     resampleBitmap(back, 100, 100);
     QCOMPARE(back.pixel(99, 99), qRgb(12, 34, 56));
+}
+
+void TestPuzzleStore::picturesTooLargeAreRefusedBeforeDecoding_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("thumbnail");
+    QTest::addColumn<QString>("reason");  // empty: read whole
+    QTest::addColumn<QSize>("size");
+
+    const auto tooLarge = [](int w, int h, int side) {
+        return QStringLiteral("l'image mesure %1 × %2 pixels ; elle ne doit pas dépasser %3 pixels de côté.")
+            .arg(w).arg(h).arg(side);
+    };
+    QTest::newRow("RLE bomb as thumbnail") << HostileFiles::rleBomb() << true << tooLarge(5600, 5600, 1024) << QSize();
+    QTest::newRow("RLE bomb as picture") << HostileFiles::rleBomb() << false << tooLarge(5600, 5600, 4096) << QSize();
+    QTest::newRow("1024 x 1024 in 60 bytes")
+        << HostileFiles::rleBomb(1024, 1024) << true
+        << QStringLiteral("l'image compressée annonce 1024 × 1024 pixels pour 60 octets seulement ; "
+                          "elle est falsifiée ou abîmée.")
+        << QSize();
+    QTest::newRow("2000 x 2000 thumbnail") << bmpOf(QSize(2000, 2000)) << true << tooLarge(2000, 2000, 1024) << QSize();
+    QTest::newRow("1025 x 1 thumbnail") << bmpOf(QSize(1025, 1)) << true << tooLarge(1025, 1, 1024) << QSize();
+    QTest::newRow("1024 x 1024 thumbnail") << bmpOf(QSize(1024, 1024)) << true << QString() << QSize(1024, 1024);
+    QTest::newRow("1 x 4097 picture") << bmpOf(QSize(1, 4097)) << false << tooLarge(1, 4097, 4096) << QSize();
+    QTest::newRow("4096 x 2 picture") << bmpOf(QSize(4096, 2)) << false << QString() << QSize(4096, 2);
+}
+
+// Sizes come from the header, before any pixel is decoded: the 60-byte file that once decoded to
+// 125 MB is refused with its size, which only the header tells.
+void TestPuzzleStore::picturesTooLargeAreRefusedBeforeDecoding()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, thumbnail);
+    QFETCH(QString, reason);
+    QFETCH(QSize, size);
+
+    QTemporaryDir dir;
+    PuzzleStore store(dir.path());
+    const QString name = thumbnail ? QStringLiteral("vignette7.bmp") : QStringLiteral("image7.bmp");
+    QVERIFY(HostileFiles::writeFile(dir.path(), name, bytes));
+    QImage read;
+    const QString error = errorOf([&] { read = thumbnail ? store.readThumbnail(7) : store.readPicture(7); });
+    if (reason.isEmpty()) {
+        QCOMPARE(error, QString());
+        QCOMPARE(read.size(), size);
+    } else {
+        QCOMPARE(error, QStringLiteral("Impossible de lire le fichier « %1 » : %2").arg(name, reason));
+    }
+}
+
+void TestPuzzleStore::twoProgramsSaveAtOnce_data()
+{
+    QTest::addColumn<bool>("processes");
+    QTest::newRow("two threads") << false;
+    QTest::newRow("two processes") << true;
+}
+
+// Two store objects on one folder each save 50 new puzzles at the same moment: every puzzle gets
+// its own number and its own three files.
+void TestPuzzleStore::twoProgramsSaveAtOnce()
+{
+    QFETCH(bool, processes);
+    constexpr int Each = 50;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+
+    if (processes) {
+        QProcess first, second;
+        first.start(QStringLiteral(STORE_WRITER), {dir.path(), QStringLiteral("1"), QString::number(Each)});
+        second.start(QStringLiteral(STORE_WRITER), {dir.path(), QStringLiteral("2"), QString::number(Each)});
+        for (QProcess *writer : {&first, &second}) {
+            QVERIFY(writer->waitForFinished(60000));
+            QVERIFY2(writer->exitStatus() == QProcess::NormalExit && writer->exitCode() == 0,
+                     writer->readAllStandardError().constData());
+        }
+    } else {
+        std::unique_ptr<QThread> first(QThread::create([&] { StoreWriter::saveMany(dir.path(), 1, Each); }));
+        std::unique_ptr<QThread> second(QThread::create([&] { StoreWriter::saveMany(dir.path(), 2, Each); }));
+        first->start();
+        second->start();
+        QVERIFY(first->wait(60000));
+        QVERIFY(second->wait(60000));
+    }
+
+    PuzzleStore store(dir.path());
+    const StoreListing listing = store.listPuzzles();
+    QCOMPARE(listing.leftOut, QList<LeftOutFile>());
+    QCOMPARE(listing.entries.size(), 2 * Each);
+    QSet<QString> names;
+    for (int n = 0; n < 2 * Each; ++n) {
+        QCOMPARE(listing.entries[n].number, n);
+        QCOMPARE(listing.entries[n].fileName, PuzzleStore::descriptionName(n));
+        const PuzzleDescription d = store.readDescription(n);
+        const QStringList tagAndIndex = d.puzzleName.split(QLatin1Char('-'));
+        QCOMPARE(tagAndIndex.size(), 2);
+        const int tag = tagAndIndex[0].toInt();
+        const int i = tagAndIndex[1].toInt();
+        PuzzleDescription expected = StoreWriter::description(tag, i);
+        expected.hasTimeLine = expected.hasModelModeLine = true;
+        QCOMPARE(d, expected);
+        // Both pictures are this puzzle's, whole.
+        QCOMPARE(QFileInfo(dir.filePath(PuzzleStore::pictureName(n))).size(), 388854);
+        QCOMPARE(QFileInfo(dir.filePath(PuzzleStore::thumbnailName(n))).size(), 30054);
+        QCOMPARE(store.readPicture(n).pixel(359, 359), StoreWriter::colour(tag, i));
+        QCOMPARE(store.readThumbnail(n).pixel(0, 0), StoreWriter::colour(tag, i));
+        names.insert(d.puzzleName);
+    }
+    QCOMPARE(names.size(), 2 * Each);
+    QVERIFY(!QFileInfo::exists(dir.filePath(PuzzleStore::lockFileName())));
+}
+
+// While another program holds the store's lock, every write is refused at once with StoreBusy
+// and leaves the store as it was; the next write after the lock is freed goes through.
+void TestPuzzleStore::busyStoreRefusesAtOnce()
+{
+    QTemporaryDir dir;
+    PuzzleStore store(dir.path());
+    const QImage image = picture(360, qRgb(1, 2, 3), qRgb(4, 5, 6));
+    const QImage thumb = picture(100, qRgb(1, 2, 3), qRgb(4, 5, 6));
+    QCOMPARE(store.saveNewPuzzle(description(QStringLiteral("Avant"), 2, 2), image, thumb), 0);
+    QByteArray bytes;
+    store.readDescription(0, DescriptionLines::All, &bytes);
+
+    QLockFile other(dir.filePath(PuzzleStore::lockFileName()));
+    QVERIFY(other.tryLock(0));
+    const QStringList before = listing(dir.path());
+    int changes = 0;
+    connect(&store, &PuzzleStore::changed, this, [&] { ++changes; });
+    const PuzzleDescription d = description(QStringLiteral("Après"), 3, 3);
+    const std::function<void()> writes[] = {
+        [&] { store.saveNewPuzzle(d, image, thumb); },
+        [&] { store.savePuzzle(4, d, DescriptionLines::All, image, thumb); },
+        [&] { store.writeDescription(0, d, DescriptionLines::All); },
+        [&] { store.replacePuzzle(0, d, DescriptionLines::All, image, thumb, bytes); },
+        [&] { store.deletePuzzle(0, bytes); },
+    };
+    for (const auto &write : writes) {
+        bool busy = false;
+        try {
+            write();
+        } catch (const StoreBusy &error) {
+            busy = error.message().contains(quoted(QDir::toNativeSeparators(dir.path())));
+        }
+        QVERIFY(busy);
+    }
+    QCOMPARE(listing(dir.path()), before);
+    QCOMPARE(changes, 0);
+
+    other.unlock();
+    QCOMPARE(store.saveNewPuzzle(d, image, thumb), 1);
+}
+
+void TestPuzzleStore::lockOfAProgramThatDied_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<qint64>("pid");
+    QTest::addColumn<int>("ageSeconds");
+    QTest::addColumn<bool>("broken");
+
+    // No process has so high a number.
+    constexpr qint64 Dead = 999'999'999;
+    QTest::newRow("this machine, process gone") << QSysInfo::machineHostName() << Dead << 0 << true;
+    QTest::newRow("this machine, process alive") << QSysInfo::machineHostName() << QCoreApplication::applicationPid() << 0 << false;
+    QTest::newRow("another machine, just now") << QStringLiteral("autre-poste") << Dead << 0 << false;
+    QTest::newRow("another machine, a minute ago") << QStringLiteral("autre-poste") << Dead << 60 << true;
+}
+
+// A lock left by a program that crashed is broken, so a crash never stops every later save:
+// at once on this machine, once it is old enough from another one.
+void TestPuzzleStore::lockOfAProgramThatDied()
+{
+    QFETCH(QString, host);
+    QFETCH(qint64, pid);
+    QFETCH(int, ageSeconds);
+    QFETCH(bool, broken);
+
+    QTemporaryDir dir;
+    PuzzleStore store(dir.path());
+    const QString lockPath = dir.filePath(PuzzleStore::lockFileName());
+    {
+        QFile lock(lockPath);
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        // What QLockFile writes: the process, the program's name and the machine.
+        lock.write(QStringLiteral("%1\n%2\n%3\n").arg(pid).arg(QCoreApplication::applicationName(), host).toUtf8());
+        QVERIFY(lock.flush());
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+    }
+    const auto save = [&] {
+        store.saveNewPuzzle(description(QStringLiteral("x"), 2, 2), picture(360, 0, 0), picture(100, 0, 0));
+    };
+    if (broken) {
+        save();
+        QCOMPARE(store.enumerate().size(), 1);
+        QVERIFY(!QFileInfo::exists(lockPath));
+    } else {
+        QVERIFY_THROWS_EXCEPTION(StoreBusy, save());
+        QVERIFY(store.enumerate().isEmpty());
+    }
+}
+
+void TestPuzzleStore::failedNewPuzzleIsNotListed_data()
+{
+    QTest::addColumn<QString>("failing");
+    QTest::newRow("picture") << QStringLiteral("image0.bmp");
+    QTest::newRow("thumbnail") << QStringLiteral("vignette0.bmp");
+    QTest::newRow("description") << QStringLiteral("puz0.tvn");
+    QTest::newRow("lock") << QStringLiteral(".tivane.lock");
+}
+
+// A save that fails at any file leaves no puzzle listed, names the file, and frees the lock:
+// the next save takes the same number.
+void TestPuzzleStore::failedNewPuzzleIsNotListed()
+{
+    QFETCH(QString, failing);
+    QTemporaryDir dir;
+    PuzzleStore store(dir.path());
+    store.setFaultHook([&](const QString &name) { return name == failing; });
+    const auto save = [&] {
+        return store.saveNewPuzzle(description(QStringLiteral("x"), 2, 2), picture(360, 0, 0), picture(100, 0, 0));
+    };
+    bool busy = false;
+    QString error;
+    try {
+        save();
+    } catch (const StoreBusy &) {
+        busy = true;
+    } catch (const Error &e) {
+        error = e.message();
+    }
+    QVERIFY(!busy);
+    QVERIFY2(error.startsWith(QStringLiteral("Impossible d'enregistrer le fichier « %1 » :").arg(failing)), qPrintable(error));
+    QVERIFY(store.enumerate().isEmpty());
+    QVERIFY(!QFileInfo::exists(dir.filePath(PuzzleStore::lockFileName())));
+    store.setFaultHook({});
+    QCOMPARE(save(), 0);
+}
+
+void TestPuzzleStore::changesByAnotherProgramAreKept_data()
+{
+    QTest::addColumn<bool>("edit");     // else delete
+    QTest::addColumn<bool>("removed");  // else changed
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("edit of a removed puzzle") << true << true
+        << QStringLiteral("Impossible d'enregistrer le fichier « puz1.tvn » : le puzzle a été supprimé entre-temps, "
+                          "sans doute depuis un autre poste ; rien n'a été enregistré.");
+    QTest::newRow("edit of a changed puzzle") << true << false
+        << QStringLiteral("Impossible d'enregistrer le fichier « puz1.tvn » : le puzzle a été modifié entre-temps, "
+                          "sans doute depuis un autre poste ; rien n'a été enregistré.");
+    QTest::newRow("delete of a removed puzzle") << false << true
+        << QStringLiteral("Impossible de supprimer le fichier « puz1.tvn » : le puzzle a déjà été supprimé, "
+                          "sans doute depuis un autre poste.");
+    QTest::newRow("delete of a changed puzzle") << false << false
+        << QStringLiteral("Impossible de supprimer le fichier « puz1.tvn » : le puzzle a été modifié entre-temps, "
+                          "sans doute depuis un autre poste ; il n'a pas été supprimé.");
+}
+
+// An edit or a delete checks, under the lock, that the description is still the one it began
+// from: another program's change is never silently overwritten, and nothing is written.
+void TestPuzzleStore::changesByAnotherProgramAreKept()
+{
+    QFETCH(bool, edit);
+    QFETCH(bool, removed);
+    QFETCH(QString, message);
+
+    QTemporaryDir dir;
+    PuzzleStore here(dir.path());
+    PuzzleStore there(dir.path());
+    for (int n = 0; n < 2; ++n)
+        here.saveNewPuzzle(description(QStringLiteral("P%1").arg(n), 2, 2), picture(360, qRgb(n, 0, 0), 0),
+                           picture(100, qRgb(n, 0, 0), 0));
+    QByteArray opened;
+    here.readDescription(1, DescriptionLines::All, &opened);
+
+    if (removed)
+        there.deletePuzzle(1);
+    else
+        there.writeDescription(1, description(QStringLiteral("Changé ailleurs"), 4, 4), DescriptionLines::All);
+    const QStringList before = listing(dir.path());
+    QList<QByteArray> bytes;
+    for (const QString &name : before)
+        bytes << fileBytes(dir.path(), name);
+
+    int changes = 0;
+    connect(&here, &PuzzleStore::changed, this, [&] { ++changes; });
+    const QString error = errorOf([&] {
+        if (edit)
+            here.replacePuzzle(1, description(QStringLiteral("Mon travail"), 3, 3), DescriptionLines::All,
+                               picture(360, qRgb(9, 9, 9), 0), picture(100, qRgb(9, 9, 9), 0), opened);
+        else
+            here.deletePuzzle(1, opened);
+    });
+    QCOMPARE(error, message);
+    QCOMPARE(changes, 0);
+    QCOMPARE(listing(dir.path()), before);
+    for (int i = 0; i < before.size(); ++i)
+        QCOMPARE(fileBytes(dir.path(), before[i]), bytes[i]);
+
+    // Unchanged since it was read, the same edit or delete goes through.
+    if (!removed) {
+        here.readDescription(1, DescriptionLines::All, &opened);
+        if (edit)
+            here.replacePuzzle(1, description(QStringLiteral("Mon travail"), 3, 3), DescriptionLines::All,
+                               picture(360, qRgb(9, 9, 9), 0), picture(100, qRgb(9, 9, 9), 0), opened);
+        else
+            here.deletePuzzle(1, opened);
+        QCOMPARE(here.contains(1), edit);
+        QCOMPARE(changes, 1);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPuzzleStore)

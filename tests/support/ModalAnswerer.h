@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -18,7 +20,7 @@ class ModalAnswerer : public QObject
 {
 public:
     // Called with each modal window once, when it is shown; by default a message box's first
-    // button is clicked.
+    // button is clicked, and a list message's OK.
     using Answer = std::function<void(QWidget *modal)>;
 
     explicit ModalAnswerer(Answer answer = {}) : m_answer(std::move(answer))
@@ -43,12 +45,16 @@ public:
         if (auto *button = modal->findChild<QAbstractButton *>(QLatin1String(name)))
             QTest::mouseClick(button, Qt::LeftButton);
     }
-    // Clicks a message box's standard button.
+    // Clicks a message box's standard button, or the same button of a dialog's button box.
     static void clickStandard(QWidget *modal, QMessageBox::StandardButton which)
     {
-        if (auto *box = qobject_cast<QMessageBox *>(modal))
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             if (QAbstractButton *button = box->button(which))
                 button->click();
+        } else if (auto *buttons = modal->findChild<QDialogButtonBox *>()) {
+            if (QAbstractButton *button = buttons->button(QDialogButtonBox::StandardButton(int(which))))
+                button->click();
+        }
     }
 
 protected:
@@ -81,6 +87,8 @@ private:
             m_answer(modal);
         else if (auto *box = qobject_cast<QMessageBox *>(modal))
             box->buttons().constFirst()->click();
+        else if (modal->objectName() == QLatin1String("ListeMessages"))
+            clickStandard(modal, QMessageBox::Ok);
     }
 
     Answer m_answer;
