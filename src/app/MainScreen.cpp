@@ -226,6 +226,7 @@ void MainScreen::paintEvent(QPaintEvent *)
 
 void MainScreen::screenIsUp()
 {
+    emit firstFrameShown();
     m_chooser->scanPuzzles();
 }
 

@@ -76,6 +76,10 @@ public slots:
     // Sets up and draws a new demonstration and lets it run; not while the win dialog is open.
     void startDemo();
 
+signals:
+    // The first frame of the screen is painted: the top bar and the board are up.
+    void firstFrameShown();
+
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
