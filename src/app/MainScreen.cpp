@@ -17,6 +17,7 @@
 #include "play/IdleDemo.h"
 #include "play/PlayBoard.h"
 #include "printing/PrintForm.h"
+#include "store/StarterPuzzles.h"
 #include "store/PuzzleStore.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/FormParts.h"
@@ -203,15 +204,34 @@ void MainScreen::buildDialogs()
     m_aboutBox = new AboutBox(this);
     connect(m_aboutBox, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
 
-    // The teacher's forms. The chooser's list follows the store by itself.
-    m_creationForm = new CreationForm(m_store, this);
-    connect(m_creationForm, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
-    // The chooser's menu opens these over the chooser, which stays open.
-    m_editingForm = new EditingForm(m_store, m_chooser);
-    connect(m_chooser, &PuzzleChooser::modifyRequested, m_editingForm, &EditingForm::openFor);
-    m_printForm = new PrintForm(m_store, m_chooser);
-    connect(m_chooser, &PuzzleChooser::printRequested, m_printForm, &PrintForm::openFor);
+    // The chooser's menu opens the editing and print forms over the chooser, which stays open.
+    connect(m_chooser, &PuzzleChooser::modifyRequested, this, [this](int n) { editingForm()->openFor(n); });
+    connect(m_chooser, &PuzzleChooser::printRequested, this, [this](int n) { printForm()->openFor(n); });
     m_chooser->printAction()->setEnabled(true);
+}
+
+// The chooser's list follows the store by itself.
+CreationForm *MainScreen::creationForm()
+{
+    if (!m_creationForm) {
+        m_creationForm = new CreationForm(m_store, this);
+        connect(m_creationForm, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
+    }
+    return m_creationForm;
+}
+
+EditingForm *MainScreen::editingForm()
+{
+    if (!m_editingForm)
+        m_editingForm = new EditingForm(m_store, m_chooser);
+    return m_editingForm;
+}
+
+PrintForm *MainScreen::printForm()
+{
+    if (!m_printForm)
+        m_printForm = new PrintForm(m_store, m_chooser);
+    return m_printForm;
 }
 
 // --- Start-up ---------------------------------------------------------------------------------
@@ -227,6 +247,8 @@ void MainScreen::paintEvent(QPaintEvent *)
 void MainScreen::screenIsUp()
 {
     emit firstFrameShown();
+    if (std::exchange(m_seedStore, false))
+        runGuarded(this, [this] { addStarterPuzzles(m_store); });
     m_chooser->scanPuzzles();
 }
 
@@ -291,7 +313,7 @@ void MainScreen::resumeAfterDialog()
 
 void MainScreen::createClicked()
 {
-    if (m_creationForm->isVisible())
+    if (creationForm()->isVisible())
         return;
     pauseForDialog();
     m_creationForm->open();

@@ -48,9 +48,14 @@ public:
     PlayBoard *play() const { return m_play; }
     IdleDemo *demo() const { return m_demo; }
     PuzzleChooser *chooser() const { return m_chooser; }
-    CreationForm *creationForm() const { return m_creationForm; }
-    EditingForm *editingForm() const { return m_editingForm; }
-    PrintForm *printForm() const { return m_printForm; }
+    // The teacher's forms are built when first needed: a child's start-up never waits for them.
+    CreationForm *creationForm();
+    EditingForm *editingForm();
+    PrintForm *printForm();
+
+    // The store is new: it receives the starter puzzles once the first frame is up, before the
+    // chooser's first list.
+    void seedStoreAfterFirstFrame() { m_seedStore = true; }
 
     bool isGameActive() const;
     bool isSoundOn() const { return m_soundOn; }
@@ -125,6 +130,7 @@ private:
     int m_selectedPuzzle = -1;
     bool m_demoWasRunning = false;
     bool m_timeOutPending = false;
+    bool m_seedStore = false;
 
     QToolButton *m_createButton = nullptr;       // Bcreer
     QToolButton *m_playButton = nullptr;         // Bjouer

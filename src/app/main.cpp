@@ -43,8 +43,9 @@ int main(int argc, char *argv[])
     }
 
     const QString folder = storeFolderFor(command.storeFolder, QDir::homePath());
+    bool newStore = false;
     try {
-        prepareStoreFolder(folder);
+        newStore = checkStoreFolder(folder);
     } catch (const Error &error) {
         std::fprintf(stderr, "tivane : %s\n", qPrintable(error.message()));
         showError(nullptr, error.message(), [] { QApplication::exit(1); });
@@ -53,6 +54,9 @@ int main(int argc, char *argv[])
 
     PuzzleStore store(folder);
     MainScreen screen(store);
+    // Seeding writes the starter puzzles: not before the first frame.
+    if (newStore)
+        screen.seedStoreAfterFirstFrame();
     if (qEnvironmentVariableIsSet("TIVANE_REPORT_FIRST_FRAME"))
         QObject::connect(&screen, &MainScreen::firstFrameShown, &reportFirstFrame);
     screen.show();
