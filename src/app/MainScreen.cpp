@@ -38,6 +38,11 @@ namespace {
 constexpr int ButtonHeight = 33;
 constexpr int GlyphSize = 24;
 
+QIcon glyph(const char *path)
+{
+    return QIcon(QPixmap::fromImage(BuiltinResources::picture(path)));
+}
+
 QRect primaryScreenGeometry()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -90,13 +95,13 @@ QToolButton *MainScreen::makeTopBarButton(const char *name, int left, int width,
 
 void MainScreen::buildTopBar()
 {
-    m_soundOnGlyph.load(QString::fromLatin1(BuiltinResources::GlyphSoundOn));
-    m_soundOffGlyph.load(QString::fromLatin1(BuiltinResources::GlyphSoundOff));
+    m_soundOnGlyph = BuiltinResources::picture(BuiltinResources::GlyphSoundOn);
+    m_soundOffGlyph = BuiltinResources::picture(BuiltinResources::GlyphSoundOff);
 
     m_createButton = makeTopBarButton("Bcreer", 0, 97, QStringLiteral("CREER"));
-    m_createButton->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphCreate)));
+    m_createButton->setIcon(glyph(BuiltinResources::GlyphCreate));
     m_playButton = makeTopBarButton("Bjouer", 96, 97, QStringLiteral("JOUER"));
-    m_playButton->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphPlay)));
+    m_playButton->setIcon(glyph(BuiltinResources::GlyphPlay));
 
     m_clockLabel = new QLabel(QStringLiteral("00:00"), this);
     m_clockLabel->setObjectName(QStringLiteral("Ltemps"));
@@ -132,7 +137,7 @@ void MainScreen::buildTopBar()
 
     m_instructionsButton = makeTopBarButton("Bins", m_layout.instructionsButtonLeft, 33, QString());
     m_instructionsButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_instructionsButton->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphInstructions)));
+    m_instructionsButton->setIcon(glyph(BuiltinResources::GlyphInstructions));
     m_instructionsButton->setToolTip(QStringLiteral("Afficher les instructions de jeu"));
 
     m_aboutButton = makeTopBarButton("baide", m_layout.aboutButtonLeft, 33, QStringLiteral("?"));
@@ -196,6 +201,17 @@ void MainScreen::buildDialogs()
     connect(m_chooser, &PuzzleChooser::listRebuilt, this, &MainScreen::listRebuilt);
     m_demo->puzzleNumbers = [this] { return m_chooser->puzzleNumbers(); };
 
+    // The chooser's menu opens the editing and print forms over the chooser, which stays open.
+    connect(m_chooser, &PuzzleChooser::modifyRequested, this, [this](int n) { editingForm()->openFor(n); });
+    connect(m_chooser, &PuzzleChooser::printRequested, this, [this](int n) { printForm()->openFor(n); });
+    m_chooser->printAction()->setEnabled(true);
+}
+
+// Built once the first frame is up, or when first needed before that.
+void MainScreen::buildMessageDialogs()
+{
+    if (m_winDialog)
+        return;
     m_winDialog = new WinDialog(this);
     connect(m_winDialog, &QDialog::finished, this, &MainScreen::winDialogClosed);
     m_timeOutDialog = new TimeOutDialog(this);
@@ -203,11 +219,6 @@ void MainScreen::buildDialogs()
     m_instructions = new InstructionsDialog(this);
     m_aboutBox = new AboutBox(this);
     connect(m_aboutBox, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
-
-    // The chooser's menu opens the editing and print forms over the chooser, which stays open.
-    connect(m_chooser, &PuzzleChooser::modifyRequested, this, [this](int n) { editingForm()->openFor(n); });
-    connect(m_chooser, &PuzzleChooser::printRequested, this, [this](int n) { printForm()->openFor(n); });
-    m_chooser->printAction()->setEnabled(true);
 }
 
 // The chooser's list follows the store by itself.
@@ -247,6 +258,7 @@ void MainScreen::paintEvent(QPaintEvent *)
 void MainScreen::screenIsUp()
 {
     emit firstFrameShown();
+    buildMessageDialogs();
     if (std::exchange(m_seedStore, false))
         runGuarded(this, [this] { addStarterPuzzles(m_store); });
     m_chooser->scanPuzzles();
@@ -321,6 +333,7 @@ void MainScreen::createClicked()
 
 void MainScreen::aboutClicked()
 {
+    buildMessageDialogs();
     if (m_aboutBox->isVisible())
         return;
     pauseForDialog();
@@ -329,6 +342,7 @@ void MainScreen::aboutClicked()
 
 void MainScreen::instructionsClicked()
 {
+    buildMessageDialogs();
     // The demonstration may start behind the instructions.
     m_play->finishWelcome();
     m_instructions->open();
@@ -404,6 +418,7 @@ void MainScreen::puzzleCompleted()
     m_winShown = true;
     playSound(Sound::Applause);
     m_clockTimer->stop();
+    buildMessageDialogs();
     m_winDialog->setMoveCount(m_play->game().moveCount);
     m_winDialog->open();
 }
@@ -437,6 +452,7 @@ void MainScreen::timeRanOut()
 
 void MainScreen::showTimeOut()
 {
+    buildMessageDialogs();
     m_timeOutDialog->open();
 }
 

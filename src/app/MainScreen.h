@@ -94,6 +94,8 @@ private:
     void buildTopBar();
     void buildPlay();
     void buildDialogs();
+    // The win and time-out messages, the instructions and the about box.
+    void buildMessageDialogs();
     QToolButton *makeTopBarButton(const char *name, int left, int width, const QString &caption);
     void playSound(Sound sound);
     int playTurnSoundForDemo();

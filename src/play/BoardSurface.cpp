@@ -42,13 +42,13 @@ void BoardSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect r = event->rect();
-    // Beyond the buffer (only while a resize is pending) the surface is black.
+    // Beyond the buffer the surface is black. The buffer follows the surface's size when it is
+    // next drawn into: a surface that was never drawn into (the first frame of the program) is
+    // painted black without making a buffer of its size first.
     if (!m_back.rect().contains(r))
         painter.fillRect(r, Qt::black);
     painter.drawImage(r.topLeft(), m_back, r);
 }
-
-void BoardSurface::resizeEvent(QResizeEvent *) { syncBufferSize(); }
 
 void BoardSurface::syncBufferSize()
 {
