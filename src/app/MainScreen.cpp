@@ -16,6 +16,7 @@
 #include "play/Clock.h"
 #include "play/IdleDemo.h"
 #include "play/PlayBoard.h"
+#include "play/TouchReader.h"
 #include "printing/PrintForm.h"
 #include "store/StarterPuzzles.h"
 #include "store/PuzzleStore.h"
@@ -187,6 +188,13 @@ void MainScreen::buildPlay()
     connect(m_board, &BoardSurface::clicked, this, &MainScreen::boardClicked);
     connect(m_board, &BoardSurface::mousePressed, this,
             [this](QPoint, Qt::MouseButton button) { boardPressed(button); });
+    // Fingers play as the mouse does: the first finger is the pointer, a tap a left click, a
+    // second finger's tap or a long press a right press.
+    TouchReader *touch = m_board->touch();
+    touch->canTurn = [this] { return m_play->canTurn(); };
+    connect(touch, &TouchReader::pointerMoved, this, [this](QPoint pos) { boardMouseMoved(pos); });
+    connect(touch, &TouchReader::tapped, this, &MainScreen::boardClicked);
+    connect(touch, &TouchReader::turnRequested, this, [this] { boardPressed(Qt::RightButton); });
 
     m_clockTimer = new QTimer(this);
     m_clockTimer->setObjectName(QStringLiteral("Tjeu"));

@@ -276,10 +276,14 @@ void PlayBoard::completionTest()
     emit puzzleCompleted();
 }
 
+bool PlayBoard::canTurn() const
+{
+    return m_gameActive && takesClicks() && m_game.heldPiece >= 0 && m_game.rotationEnabled;
+}
+
 void PlayBoard::buttonPressed(Qt::MouseButton button)
 {
-    if (!m_gameActive || !takesClicks() || button != Qt::RightButton || m_game.heldPiece < 0
-        || !m_game.rotationEnabled)
+    if (button != Qt::RightButton || !canTurn())
         return;
     turnPiece(m_game.pieces[m_game.heldPiece], m_game.pictures, m_game.pieceCount);
     emit soundRequested(Sound::Turn);

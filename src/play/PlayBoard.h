@@ -70,6 +70,8 @@ public:
     void click();
     // The right button turns the piece in the hand when rotation is on.
     void buttonPressed(Qt::MouseButton button);
+    // A right press would turn the piece in the hand now.
+    bool canTurn() const;
     // The model shows in its slot while M is held.
     void modelPressed();
     void modelReleased();
