@@ -29,11 +29,10 @@ public:
     void play(Sound sound);
     int durationMs(Sound sound) const { return m_durations[static_cast<int>(sound)]; }
 
+private:
     // Where the module is looked for, in order: beside the program as installed, then in the
     // build tree.
     static QStringList moduleCandidates();
-
-private:
     SoundOutput *output();
 
     std::array<int, 4> m_durations{};

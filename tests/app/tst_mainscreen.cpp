@@ -1,4 +1,5 @@
 #include "MainScreenRig.h"
+#include "ModalAnswerer.h"
 #include "TestPuzzles.h"
 #include "app/IdleTimer.h"
 #include "authoring/CreationForm.h"
@@ -151,6 +152,26 @@ private slots:
         QCOMPARE(listedAtFirstFrame, QList<int>{});
         QCOMPARE(store.enumerate().size(), starterPuzzleCount());
         QCOMPARE(depart.chooser()->puzzleNumbers().size(), starterPuzzleCount());
+    }
+
+    // A store that cannot take the starter puzzles says so, and the screen goes on with what
+    // was written.
+    void seedingThatFailsIsToldAndPlayGoesOn()
+    {
+        QTemporaryDir dir;
+        PuzzleStore store(dir.path());
+        store.setFaultHook([](const QString &name) { return name == QLatin1String("image1.bmp"); });
+        MainScreen depart(store, QRect(0, 0, 800, 600));
+        depart.board()->setFrameIntervalUs(0);
+        depart.seedStoreAfterFirstFrame();
+        ModalAnswerer answerer;
+        depart.show();
+        QTRY_VERIFY(depart.thumbnailsReady());
+        QTRY_COMPARE(answerer.count(), 1);
+        QVERIFY2(answerer.texts.join(QLatin1Char(' ')).contains(QStringLiteral("image1.bmp")),
+                 qPrintable(answerer.texts.join(QLatin1Char(' '))));
+        QCOMPARE(depart.chooser()->puzzleNumbers(), QList<int>{0});
+        QVERIFY(depart.isVisible());
     }
 
     void soundButtonToggles()
