@@ -75,7 +75,6 @@ MainScreen::MainScreen(PuzzleStore &store, const QRect &screenGeometry, QWidget 
 
     buildTopBar();
     buildPlay();
-    buildDialogs();
 
     connect(m_idleTimer, &IdleTimer::idleLimitReached, this, &MainScreen::idleLimitReached);
     m_idleTimer->start();
@@ -183,6 +182,7 @@ void MainScreen::buildPlay()
 
     m_demo = new IdleDemo(m_board, m_layout, m_store, m_random, this);
     m_demo->turnSound = [this] { return playTurnSoundForDemo(); };
+    m_demo->puzzleNumbers = [this] { return chooser()->puzzleNumbers(); };
 
     connect(m_board, &BoardSurface::mouseMoved, this, [this](QPoint pos) { boardMouseMoved(pos); });
     connect(m_board, &BoardSurface::clicked, this, &MainScreen::boardClicked);
@@ -202,17 +202,19 @@ void MainScreen::buildPlay()
     connect(m_clockTimer, &QTimer::timeout, this, &MainScreen::clockTick);
 }
 
-void MainScreen::buildDialogs()
+// Built for the first list, once the first frame is up, or when first needed before that.
+PuzzleChooser *MainScreen::chooser()
 {
+    if (m_chooser)
+        return m_chooser;
     m_chooser = new PuzzleChooser(m_store, this);
     connect(m_chooser, &PuzzleChooser::finished, this, &MainScreen::choiceMade);
     connect(m_chooser, &PuzzleChooser::listRebuilt, this, &MainScreen::listRebuilt);
-    m_demo->puzzleNumbers = [this] { return m_chooser->puzzleNumbers(); };
-
     // The chooser's menu opens the editing and print forms over the chooser, which stays open.
     connect(m_chooser, &PuzzleChooser::modifyRequested, this, [this](int n) { editingForm()->openFor(n); });
     connect(m_chooser, &PuzzleChooser::printRequested, this, [this](int n) { printForm()->openFor(n); });
     m_chooser->printAction()->setEnabled(true);
+    return m_chooser;
 }
 
 // Built once the first frame is up, or when first needed before that.
@@ -242,14 +244,14 @@ CreationForm *MainScreen::creationForm()
 EditingForm *MainScreen::editingForm()
 {
     if (!m_editingForm)
-        m_editingForm = new EditingForm(m_store, m_chooser);
+        m_editingForm = new EditingForm(m_store, chooser());
     return m_editingForm;
 }
 
 PrintForm *MainScreen::printForm()
 {
     if (!m_printForm)
-        m_printForm = new PrintForm(m_store, m_chooser);
+        m_printForm = new PrintForm(m_store, chooser());
     return m_printForm;
 }
 
@@ -269,7 +271,7 @@ void MainScreen::screenIsUp()
     buildMessageDialogs();
     if (std::exchange(m_seedStore, false))
         runGuarded(this, [this] { addStarterPuzzles(m_store); });
-    m_chooser->scanPuzzles();
+    chooser()->scanPuzzles();
 }
 
 void MainScreen::listRebuilt()
@@ -366,7 +368,7 @@ void MainScreen::quitClicked()
 
 void MainScreen::playClicked()
 {
-    if (m_chooser->isVisible())
+    if (chooser()->isVisible())
         return;
     pauseForDialog();
     m_selectedPuzzle = -1;
@@ -375,7 +377,7 @@ void MainScreen::playClicked()
 
 void MainScreen::choiceMade()
 {
-    m_selectedPuzzle = m_chooser->selectedPuzzle();
+    m_selectedPuzzle = chooser()->selectedPuzzle();
     if (m_selectedPuzzle <= -1) {
         const bool demoWasRunning = m_demoWasRunning;
         resumeAfterDialog();

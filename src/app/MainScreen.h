@@ -47,7 +47,8 @@ public:
     BoardSurface *board() const { return m_board; }
     PlayBoard *play() const { return m_play; }
     IdleDemo *demo() const { return m_demo; }
-    PuzzleChooser *chooser() const { return m_chooser; }
+    // The chooser is built with the first list, after the first frame.
+    PuzzleChooser *chooser();
     // The teacher's forms are built when first needed: a child's start-up never waits for them.
     CreationForm *creationForm();
     EditingForm *editingForm();
@@ -93,7 +94,6 @@ protected:
 private:
     void buildTopBar();
     void buildPlay();
-    void buildDialogs();
     // The win and time-out messages, the instructions and the about box.
     void buildMessageDialogs();
     QToolButton *makeTopBarButton(const char *name, int left, int width, const QString &caption);
