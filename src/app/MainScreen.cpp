@@ -18,8 +18,8 @@
 #include "play/PlayBoard.h"
 #include "play/TouchReader.h"
 #include "printing/PrintForm.h"
-#include "store/StarterPuzzles.h"
 #include "store/PuzzleStore.h"
+#include "store/StarterPuzzles.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/FormParts.h"
 
