@@ -5,7 +5,7 @@ TIVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # Packages needed to build and start Tivane.
 TIVANE_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins qt6-translations-l10n
-    libzip-dev fonts-liberation)
+    libzip-dev libfontconfig-dev fonts-liberation)
 # Packages needed only by the tests and benchmarks.
 TIVANE_TEST_PACKAGES=(libbenchmark-dev xvfb xauth imagemagick xdotool poppler-utils
     desktop-file-utils appstream)

@@ -9,10 +9,13 @@
 #include <QApplication>
 #include <QDir>
 
+#include <fontconfig/fontconfig.h>
+
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <thread>
 
 using namespace tivane;
 
@@ -33,6 +36,10 @@ void reportFirstFrame()
 
 int main(int argc, char *argv[])
 {
+    // Fontconfig reads its configuration (a few milliseconds that the first text drawn would
+    // wait for) on another core while the window system connection is made. Its set-up is
+    // thread-safe: Qt's own call finds it done, or at worst does it again.
+    std::jthread fontconfigSetUp([] { FcInit(); });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tivane"));
     QApplication::setApplicationVersion(QStringLiteral(TIVANE_VERSION));
