@@ -5,12 +5,12 @@ TIVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # Packages needed to build and start Tivane.
 TIVANE_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins qt6-translations-l10n
-    libzip-dev fonts-liberation)
+    libzip-dev libfontconfig-dev fonts-liberation)
 # Packages needed to build and run the fuzzers (scripts/fuzz.sh).
 TIVANE_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Packages needed only by the tests, the benchmarks and the fuzzers.
 TIVANE_TEST_PACKAGES=(libbenchmark-dev xvfb xauth imagemagick xdotool poppler-utils python3
-    "${TIVANE_FUZZ_PACKAGES[@]}")
+    desktop-file-utils appstream "${TIVANE_FUZZ_PACKAGES[@]}")
 
 tivane_install_packages() {
     local missing=() pkg

@@ -16,8 +16,10 @@
 #include "play/Clock.h"
 #include "play/IdleDemo.h"
 #include "play/PlayBoard.h"
+#include "play/TouchReader.h"
 #include "printing/PrintForm.h"
 #include "store/PuzzleStore.h"
+#include "store/StarterPuzzles.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/FormParts.h"
 
@@ -36,6 +38,11 @@ namespace {
 
 constexpr int ButtonHeight = 33;
 constexpr int GlyphSize = 24;
+
+QIcon glyph(const char *path)
+{
+    return QIcon(QPixmap::fromImage(BuiltinResources::picture(path)));
+}
 
 QRect primaryScreenGeometry()
 {
@@ -68,7 +75,6 @@ MainScreen::MainScreen(PuzzleStore &store, const QRect &screenGeometry, QWidget 
 
     buildTopBar();
     buildPlay();
-    buildDialogs();
 
     connect(m_idleTimer, &IdleTimer::idleLimitReached, this, &MainScreen::idleLimitReached);
     m_idleTimer->start();
@@ -89,13 +95,13 @@ QToolButton *MainScreen::makeTopBarButton(const char *name, int left, int width,
 
 void MainScreen::buildTopBar()
 {
-    m_soundOnGlyph.load(QString::fromLatin1(BuiltinResources::GlyphSoundOn));
-    m_soundOffGlyph.load(QString::fromLatin1(BuiltinResources::GlyphSoundOff));
+    m_soundOnGlyph = BuiltinResources::picture(BuiltinResources::GlyphSoundOn);
+    m_soundOffGlyph = BuiltinResources::picture(BuiltinResources::GlyphSoundOff);
 
     m_createButton = makeTopBarButton("Bcreer", 0, 97, QStringLiteral("CREER"));
-    m_createButton->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphCreate)));
+    m_createButton->setIcon(glyph(BuiltinResources::GlyphCreate));
     m_playButton = makeTopBarButton("Bjouer", 96, 97, QStringLiteral("JOUER"));
-    m_playButton->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphPlay)));
+    m_playButton->setIcon(glyph(BuiltinResources::GlyphPlay));
 
     m_clockLabel = new QLabel(QStringLiteral("00:00"), this);
     m_clockLabel->setObjectName(QStringLiteral("Ltemps"));
@@ -131,7 +137,7 @@ void MainScreen::buildTopBar()
 
     m_instructionsButton = makeTopBarButton("Bins", m_layout.instructionsButtonLeft, 33, QString());
     m_instructionsButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_instructionsButton->setIcon(QIcon(QString::fromLatin1(BuiltinResources::GlyphInstructions)));
+    m_instructionsButton->setIcon(glyph(BuiltinResources::GlyphInstructions));
     m_instructionsButton->setToolTip(QStringLiteral("Afficher les instructions de jeu"));
 
     m_aboutButton = makeTopBarButton("baide", m_layout.aboutButtonLeft, 33, QStringLiteral("?"));
@@ -176,11 +182,19 @@ void MainScreen::buildPlay()
 
     m_demo = new IdleDemo(m_board, m_layout, m_store, m_random, this);
     m_demo->turnSound = [this] { return playTurnSoundForDemo(); };
+    m_demo->puzzleNumbers = [this] { return chooser()->puzzleNumbers(); };
 
     connect(m_board, &BoardSurface::mouseMoved, this, [this](QPoint pos) { boardMouseMoved(pos); });
     connect(m_board, &BoardSurface::clicked, this, &MainScreen::boardClicked);
     connect(m_board, &BoardSurface::mousePressed, this,
             [this](QPoint, Qt::MouseButton button) { boardPressed(button); });
+    // Fingers play as the mouse does: the first finger is the pointer, a tap a left click, a
+    // second finger's tap or a long press a right press.
+    TouchReader *touch = m_board->touch();
+    touch->canTurn = [this] { return m_play->canTurn(); };
+    connect(touch, &TouchReader::pointerMoved, this, [this](QPoint pos) { boardMouseMoved(pos); });
+    connect(touch, &TouchReader::tapped, this, &MainScreen::boardClicked);
+    connect(touch, &TouchReader::turnRequested, this, [this] { boardPressed(Qt::RightButton); });
 
     m_clockTimer = new QTimer(this);
     m_clockTimer->setObjectName(QStringLiteral("Tjeu"));
@@ -188,13 +202,26 @@ void MainScreen::buildPlay()
     connect(m_clockTimer, &QTimer::timeout, this, &MainScreen::clockTick);
 }
 
-void MainScreen::buildDialogs()
+// Built for the first list, once the first frame is up, or when first needed before that.
+PuzzleChooser *MainScreen::chooser()
 {
+    if (m_chooser)
+        return m_chooser;
     m_chooser = new PuzzleChooser(m_store, this);
     connect(m_chooser, &PuzzleChooser::finished, this, &MainScreen::choiceMade);
     connect(m_chooser, &PuzzleChooser::listRebuilt, this, &MainScreen::listRebuilt);
-    m_demo->puzzleNumbers = [this] { return m_chooser->puzzleNumbers(); };
+    // The chooser's menu opens the editing and print forms over the chooser, which stays open.
+    connect(m_chooser, &PuzzleChooser::modifyRequested, this, [this](int n) { editingForm()->openFor(n); });
+    connect(m_chooser, &PuzzleChooser::printRequested, this, [this](int n) { printForm()->openFor(n); });
+    m_chooser->printAction()->setEnabled(true);
+    return m_chooser;
+}
 
+// Built once the first frame is up, or when first needed before that.
+void MainScreen::buildMessageDialogs()
+{
+    if (m_winDialog)
+        return;
     m_winDialog = new WinDialog(this);
     connect(m_winDialog, &QDialog::finished, this, &MainScreen::winDialogClosed);
     m_timeOutDialog = new TimeOutDialog(this);
@@ -202,16 +229,30 @@ void MainScreen::buildDialogs()
     m_instructions = new InstructionsDialog(this);
     m_aboutBox = new AboutBox(this);
     connect(m_aboutBox, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
+}
 
-    // The teacher's forms. The chooser's list follows the store by itself.
-    m_creationForm = new CreationForm(m_store, this);
-    connect(m_creationForm, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
-    // The chooser's menu opens these over the chooser, which stays open.
-    m_editingForm = new EditingForm(m_store, m_chooser);
-    connect(m_chooser, &PuzzleChooser::modifyRequested, m_editingForm, &EditingForm::openFor);
-    m_printForm = new PrintForm(m_store, m_chooser);
-    connect(m_chooser, &PuzzleChooser::printRequested, m_printForm, &PrintForm::openFor);
-    m_chooser->printAction()->setEnabled(true);
+// The chooser's list follows the store by itself.
+CreationForm *MainScreen::creationForm()
+{
+    if (!m_creationForm) {
+        m_creationForm = new CreationForm(m_store, this);
+        connect(m_creationForm, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
+    }
+    return m_creationForm;
+}
+
+EditingForm *MainScreen::editingForm()
+{
+    if (!m_editingForm)
+        m_editingForm = new EditingForm(m_store, chooser());
+    return m_editingForm;
+}
+
+PrintForm *MainScreen::printForm()
+{
+    if (!m_printForm)
+        m_printForm = new PrintForm(m_store, chooser());
+    return m_printForm;
 }
 
 // --- Start-up ---------------------------------------------------------------------------------
@@ -226,7 +267,11 @@ void MainScreen::paintEvent(QPaintEvent *)
 
 void MainScreen::screenIsUp()
 {
-    m_chooser->scanPuzzles();
+    emit firstFrameShown();
+    buildMessageDialogs();
+    if (std::exchange(m_seedStore, false))
+        runGuarded(this, [this] { addStarterPuzzles(m_store); });
+    chooser()->scanPuzzles();
 }
 
 void MainScreen::listRebuilt()
@@ -290,7 +335,7 @@ void MainScreen::resumeAfterDialog()
 
 void MainScreen::createClicked()
 {
-    if (m_creationForm->isVisible())
+    if (creationForm()->isVisible())
         return;
     pauseForDialog();
     m_creationForm->open();
@@ -298,6 +343,7 @@ void MainScreen::createClicked()
 
 void MainScreen::aboutClicked()
 {
+    buildMessageDialogs();
     if (m_aboutBox->isVisible())
         return;
     pauseForDialog();
@@ -306,6 +352,7 @@ void MainScreen::aboutClicked()
 
 void MainScreen::instructionsClicked()
 {
+    buildMessageDialogs();
     // The demonstration may start behind the instructions.
     m_play->finishWelcome();
     m_instructions->open();
@@ -321,7 +368,7 @@ void MainScreen::quitClicked()
 
 void MainScreen::playClicked()
 {
-    if (m_chooser->isVisible())
+    if (chooser()->isVisible())
         return;
     pauseForDialog();
     m_selectedPuzzle = -1;
@@ -330,7 +377,7 @@ void MainScreen::playClicked()
 
 void MainScreen::choiceMade()
 {
-    m_selectedPuzzle = m_chooser->selectedPuzzle();
+    m_selectedPuzzle = chooser()->selectedPuzzle();
     if (m_selectedPuzzle <= -1) {
         const bool demoWasRunning = m_demoWasRunning;
         resumeAfterDialog();
@@ -381,6 +428,7 @@ void MainScreen::puzzleCompleted()
     m_winShown = true;
     playSound(Sound::Applause);
     m_clockTimer->stop();
+    buildMessageDialogs();
     m_winDialog->setMoveCount(m_play->game().moveCount);
     m_winDialog->open();
 }
@@ -414,6 +462,7 @@ void MainScreen::timeRanOut()
 
 void MainScreen::showTimeOut()
 {
+    buildMessageDialogs();
     m_timeOutDialog->open();
 }
 

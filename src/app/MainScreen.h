@@ -47,10 +47,16 @@ public:
     BoardSurface *board() const { return m_board; }
     PlayBoard *play() const { return m_play; }
     IdleDemo *demo() const { return m_demo; }
-    PuzzleChooser *chooser() const { return m_chooser; }
-    CreationForm *creationForm() const { return m_creationForm; }
-    EditingForm *editingForm() const { return m_editingForm; }
-    PrintForm *printForm() const { return m_printForm; }
+    // The chooser is built with the first list, after the first frame.
+    PuzzleChooser *chooser();
+    // The teacher's forms are built when first needed: a child's start-up never waits for them.
+    CreationForm *creationForm();
+    EditingForm *editingForm();
+    PrintForm *printForm();
+
+    // The store is new: it receives the starter puzzles once the first frame is up, before the
+    // chooser's first list.
+    void seedStoreAfterFirstFrame() { m_seedStore = true; }
 
     bool isGameActive() const;
     bool isSoundOn() const { return m_soundOn; }
@@ -76,6 +82,10 @@ public slots:
     // Sets up and draws a new demonstration and lets it run; not while the win dialog is open.
     void startDemo();
 
+signals:
+    // The first frame of the screen is painted: the top bar and the board are up.
+    void firstFrameShown();
+
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -84,7 +94,8 @@ protected:
 private:
     void buildTopBar();
     void buildPlay();
-    void buildDialogs();
+    // The win and time-out messages, the instructions and the about box.
+    void buildMessageDialogs();
     QToolButton *makeTopBarButton(const char *name, int left, int width, const QString &caption);
     void playSound(Sound sound);
     int playTurnSoundForDemo();
@@ -121,6 +132,7 @@ private:
     int m_selectedPuzzle = -1;
     bool m_demoWasRunning = false;
     bool m_timeOutPending = false;
+    bool m_seedStore = false;
 
     QToolButton *m_createButton = nullptr;       // Bcreer
     QToolButton *m_playButton = nullptr;         // Bjouer

@@ -1,11 +1,17 @@
 #include "app/SoundBank.h"
 
+#include "app/SoundOutput.h"
 #include "core/BuiltinResources.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
-#include <QSoundEffect>
+#include <QFileInfo>
+#include <QLibrary>
 #include <QUrl>
 #include <QtEndian>
+
+#include <utility>
 
 namespace tivane {
 
@@ -46,23 +52,41 @@ SoundBank::SoundBank(QObject *parent) : QObject(parent)
     }
 }
 
-QSoundEffect *SoundBank::effect(Sound sound)
+SoundBank::~SoundBank() = default;
+
+QStringList SoundBank::moduleCandidates()
 {
-    const int i = static_cast<int>(sound);
-    if (!m_effects[i]) {
-        m_effects[i] = new QSoundEffect(this);
-        m_effects[i]->setSource(BuiltinResources::url(SoundPaths[i]));
-    }
-    return m_effects[i];
+    const QString name = QStringLiteral(TIVANE_SOUND_MODULE_NAME);
+    return {QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TIVANE_SOUND_MODULE_RELATIVE_DIR "/") + name),
+            QDir(QStringLiteral(TIVANE_SOUND_MODULE_BUILD_DIR)).filePath(name)};
 }
 
-SoundBank::~SoundBank() = default;
+SoundOutput *SoundBank::output()
+{
+    if (std::exchange(m_loadTried, true))
+        return m_output;
+    QStringList errors;
+    for (const QString &candidate : moduleCandidates()) {
+        if (!QFileInfo::exists(candidate))
+            continue;
+        QLibrary module(candidate);
+        const auto make = reinterpret_cast<MakeSoundOutput>(module.resolve(MakeSoundOutputSymbol));
+        if (make) {
+            m_output = make(this);
+            return m_output;
+        }
+        errors << module.errorString();
+    }
+    // Play goes on in silence; the reason is told once.
+    qWarning("tivane : pas de son, le module %s est introuvable ou illisible (%s)", TIVANE_SOUND_MODULE_NAME,
+             qPrintable(errors.isEmpty() ? moduleCandidates().join(QStringLiteral(", ")) : errors.join(QStringLiteral(" ; "))));
+    return nullptr;
+}
 
 void SoundBank::play(Sound sound)
 {
-    QSoundEffect *e = effect(sound);
-    e->stop();
-    e->play();
+    if (SoundOutput *out = output())
+        out->play(BuiltinResources::url(SoundPaths[static_cast<int>(sound)]));
 }
 
 } // namespace tivane

@@ -1,15 +1,19 @@
 #pragma once
-// The four built-in sounds, played from memory.
+// The four built-in sounds, played from memory. The audio back end (the module tivane_sound and
+// Qt Multimedia under it) is loaded at the first sound played, so that it costs the start-up
+// nothing and a screen that stays silent never loads it.
 
 #include "core/Sound.h"
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
+#include <QStringList>
 #include <array>
 
-class QSoundEffect;
-
 namespace tivane {
+
+class SoundOutput;
 
 // Length of a PCM WAVE clip in milliseconds, or -1 when the data is not one.
 int wavDurationMs(const QByteArray &wav);
@@ -26,11 +30,14 @@ public:
     int durationMs(Sound sound) const { return m_durations[static_cast<int>(sound)]; }
 
 private:
-    // Made at the first play, so that a screen that stays silent opens no audio device.
-    QSoundEffect *effect(Sound sound);
+    // Where the module is looked for, in order: beside the program as installed, then in the
+    // build tree.
+    static QStringList moduleCandidates();
+    SoundOutput *output();
 
-    std::array<QSoundEffect *, 4> m_effects{};
     std::array<int, 4> m_durations{};
+    SoundOutput *m_output = nullptr;
+    bool m_loadTried = false;
 };
 
 } // namespace tivane

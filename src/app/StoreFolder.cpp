@@ -24,7 +24,7 @@ QString storeFolderFor(const QString &argument, const QString &home)
     return QDir::cleanPath(QDir(chosen).absolutePath());
 }
 
-bool prepareStoreFolder(const QString &path)
+bool checkStoreFolder(const QString &path)
 {
     const QFileInfo info(path);
     if (info.exists() && !info.isDir())
@@ -37,7 +37,12 @@ bool prepareStoreFolder(const QString &path)
     if (!QFileInfo(path).isWritable())
         refuse(path, QStringLiteral("est en lecture seule : les puzzles ne pourraient pas y être enregistrés."));
 
-    if (!dir.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+    return dir.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+bool prepareStoreFolder(const QString &path)
+{
+    if (!checkStoreFolder(path))
         return false;
     PuzzleStore store(path);
     addStarterPuzzles(store);

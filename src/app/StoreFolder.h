@@ -11,9 +11,12 @@ namespace tivane {
 QString storeFolderFor(const QString &argument, const QString &home);
 
 // Creates the folder when it is missing and checks that it is a folder that can be read and
-// written. A folder that holds nothing at all (new, or just created) receives the starter
-// puzzles; one that holds anything is left as it is. Returns true when the starter puzzles were
-// added. Throws Error with a French message naming the folder.
+// written. Returns true when it holds nothing at all (new, or just created): such a store is to
+// receive the starter puzzles. Throws Error with a French message naming the folder.
+bool checkStoreFolder(const QString &path);
+
+// checkStoreFolder, then the starter puzzles into a folder that held nothing; one that holds
+// anything is left as it is. Returns true when the starter puzzles were added.
 bool prepareStoreFolder(const QString &path);
 
 } // namespace tivane

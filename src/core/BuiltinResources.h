@@ -1,6 +1,8 @@
 #pragma once
 // Paths of the pictures and sounds compiled into Tivane (target tivane_resources).
 
+#include <QImage>
+#include <QImageReader>
 #include <QRgb>
 #include <QString>
 #include <QUrl>
@@ -39,6 +41,15 @@ inline constexpr char AboutBackground[] = ":/pictures/fond_apropos.png"; // 325 
 inline constexpr QRgb BadgeKey = 0xFF00FF00u;       // lime
 inline constexpr QRgb LogoKey = 0xFF008000u;        // green
 inline constexpr QRgb NoModelSignKey = 0xFF00FF00u; // lime
+
+// A built-in picture. Its format is named, so that no image plug-in is consulted: the first
+// picture read by content loads every installed plug-in, which costs the start-up milliseconds.
+inline QImage picture(const char *path)
+{
+    QImageReader reader(QString::fromLatin1(path), "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 // The qrc: URL of a resource path, as QSoundEffect::setSource wants it.
 inline QUrl url(const char *path)

@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/Fonts.h"
+#include "core/PointerInput.h"
 #include "core/WinColor.h"
 #include "library/ArchiveExchange.h"
 #include "store/PuzzleStore.h"
@@ -53,7 +54,9 @@ void ThumbnailLabel::mousePressEvent(QMouseEvent *event)
     event->accept();
     if (event->button() == Qt::LeftButton)
         m_leftDown = true;
-    m_form->thumbnailPressed(this, event->button(), event->modifiers(), event->position().toPoint());
+    // Only a real mouse opens the teacher's menu: presses made from a touch carry no Ctrl.
+    m_form->thumbnailPressed(this, event->button(), isFromRealMouse(*event) ? event->modifiers() : Qt::NoModifier,
+                             event->position().toPoint());
 }
 
 void ThumbnailLabel::mouseReleaseEvent(QMouseEvent *event)

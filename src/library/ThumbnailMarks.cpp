@@ -12,7 +12,7 @@ namespace tivane {
 ThumbnailBadges ThumbnailBadges::builtin()
 {
     const auto load = [](const char *path) {
-        return keyedOut(QImage(QString::fromLatin1(path)), BuiltinResources::BadgeKey);
+        return keyedOut(BuiltinResources::picture(path), BuiltinResources::BadgeKey);
     };
     return {load(BuiltinResources::BadgeModel), load(BuiltinResources::BadgeRotation),
             load(BuiltinResources::BadgeClock)};

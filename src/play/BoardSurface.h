@@ -1,12 +1,15 @@
 #pragma once
 // The board surface: a back buffer the size of the widget that every frame is drawn into;
 // present() shows it (update()), and a paint event presents it unchanged. The buffer keeps its
-// content between frames. Mouse input is only forwarded.
+// content between frames. Mouse input is only forwarded; touches go to its TouchReader, which
+// reads them as the mouse's actions. Mouse events made from touches are ignored.
 
 #include <QImage>
 #include <QWidget>
 
 namespace tivane {
+
+class TouchReader;
 
 class BoardSurface : public QWidget
 {
@@ -20,6 +23,8 @@ public:
     // Shows the back buffer as it is now: one frame.
     void present();
     int frameCount() const { return m_frames; }
+
+    TouchReader *touch() const { return m_touch; }
 
     // The display's refresh interval, which paces the animations drawn here: from the screen,
     // 60 Hz when unknown; a test may set its own (0: frames back to back).
@@ -36,8 +41,8 @@ signals:
     void clicked();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -47,6 +52,7 @@ private:
     void syncBufferSize();
 
     QImage m_back;
+    TouchReader *m_touch;
     int m_frameIntervalUs = -1;  // -1: from the screen
     bool m_leftPressIsDouble = false;
     int m_frames = 0;

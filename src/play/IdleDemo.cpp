@@ -32,7 +32,7 @@ QImage IdleDemo::sourcePicture()
         } catch (const Error &) {
         }
     }
-    return QImage(QString::fromLatin1(BuiltinResources::DemoPicture));
+    return BuiltinResources::picture(BuiltinResources::DemoPicture);
 }
 
 void IdleDemo::setUpNewDemo()

@@ -12,24 +12,26 @@
 
 namespace tivane {
 
-namespace {
-QImage builtin(const char *path) { return QImage(QString::fromLatin1(path)); }
-}
-
 PlayBoard::PlayBoard(BoardSurface *surface, const ScreenLayout &layout, QObject *parent)
     : QObject(parent), m_surface(surface), m_layout(layout), m_pacer(new StepPacer(this))
 {
     m_pacer->setObjectName(QStringLiteral("Timer1"));
     m_pacer->setFrameInterval([this] { return m_surface->frameIntervalUs(); });
+}
 
-    m_game.pictures.setItem(PictureItem::QuestionMark, builtin(BuiltinResources::QuestionMark));
-    m_game.pictures.setItem(PictureItem::Logo, builtin(BuiltinResources::Logo), BuiltinResources::LogoKey);
-    m_game.pictures.setItem(PictureItem::NoModel, builtin(BuiltinResources::NoModelSign),
+void PlayBoard::loadBuiltinPictures()
+{
+    if (std::exchange(m_builtinPicturesLoaded, true))
+        return;
+    m_game.pictures.setItem(PictureItem::QuestionMark, BuiltinResources::picture(BuiltinResources::QuestionMark));
+    m_game.pictures.setItem(PictureItem::Logo, BuiltinResources::picture(BuiltinResources::Logo), BuiltinResources::LogoKey);
+    m_game.pictures.setItem(PictureItem::NoModel, BuiltinResources::picture(BuiltinResources::NoModelSign),
                             BuiltinResources::NoModelSignKey);
 }
 
 void PlayBoard::loadGame(const PuzzleStore &store, int n, RandomSource &random)
 {
+    loadBuiltinPictures();
     Game loaded = tivane::loadGame(store, n, m_layout.screenWidth, m_layout.boardSize, m_game.pictures, random);
     // The old game's animation, if any, goes with it.
     m_pacer->stop();
@@ -43,6 +45,7 @@ void PlayBoard::loadGame(const PuzzleStore &store, int n, RandomSource &random)
 
 void PlayBoard::drawBoard()
 {
+    loadBuiltinPictures();
     drawBoardFrame(m_surface->backBuffer(), m_game, modelSlot());
     m_surface->present();
 }
@@ -65,6 +68,7 @@ void PlayBoard::animationEnded()
 
 void PlayBoard::startWelcome()
 {
+    loadBuiltinPictures();
     emit titleChanged(QString());
     m_welcomeFrame = 0;
     run(BoardAnimation::Welcome, [this] { return welcomeStep(); });
@@ -272,10 +276,14 @@ void PlayBoard::completionTest()
     emit puzzleCompleted();
 }
 
+bool PlayBoard::canTurn() const
+{
+    return m_gameActive && takesClicks() && m_game.heldPiece >= 0 && m_game.rotationEnabled;
+}
+
 void PlayBoard::buttonPressed(Qt::MouseButton button)
 {
-    if (!m_gameActive || !takesClicks() || button != Qt::RightButton || m_game.heldPiece < 0
-        || !m_game.rotationEnabled)
+    if (button != Qt::RightButton || !canTurn())
         return;
     turnPiece(m_game.pieces[m_game.heldPiece], m_game.pictures, m_game.pieceCount);
     emit soundRequested(Sound::Turn);

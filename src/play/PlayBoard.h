@@ -44,6 +44,11 @@ public:
     int dealIndex() const { return m_dealIndex; }
     QPoint lastPointer() const { return {m_lastMouseX, m_lastMouseY}; }
 
+    // The built-in pictures of the welcome animation and the model slot (logo, question mark,
+    // no-model sign), decoded when first drawn: the first frame of the program does not wait for
+    // them.
+    void loadBuiltinPictures();
+
     // Replaces the current game by puzzle n, as a whole: when loading fails (Error), the game in
     // progress, its pictures, its animation and the active flag are left as they were.
     void loadGame(const PuzzleStore &store, int n, RandomSource &random);
@@ -65,6 +70,8 @@ public:
     void click();
     // The right button turns the piece in the hand when rotation is on.
     void buttonPressed(Qt::MouseButton button);
+    // A right press would turn the piece in the hand now.
+    bool canTurn() const;
     // The model shows in its slot while M is held.
     void modelPressed();
     void modelReleased();
@@ -100,6 +107,7 @@ private:
     ScreenLayout m_layout;
     Game m_game;
     bool m_gameActive = false;
+    bool m_builtinPicturesLoaded = false;
 
     StepPacer *m_pacer;
     BoardAnimation m_animation = BoardAnimation::None;

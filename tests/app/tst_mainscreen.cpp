@@ -1,9 +1,14 @@
 #include "MainScreenRig.h"
+#include "ModalAnswerer.h"
 #include "TestPuzzles.h"
 #include "app/IdleTimer.h"
+#include "authoring/CreationForm.h"
+#include "authoring/EditingForm.h"
 #include "core/StepPacer.h"
 #include "library/PuzzleChooser.h"
 #include "play/IdleDemo.h"
+#include "printing/PrintForm.h"
+#include "store/StarterPuzzles.h"
 
 #include <QLabel>
 #include <QTemporaryDir>
@@ -89,9 +94,19 @@ private slots:
         QVERIFY(!depart.findChild<QTimer *>("Tjeu")->isActive());
         QVERIFY(depart.findChild<StepPacer *>("Timer1"));
         QVERIFY(depart.findChild<StepPacer *>("Tanim"));
-        // The dialogs are the screen's own.
+        // The dialogs are the screen's own: the chooser, the messages, the instructions and the
+        // about box once the first frame is up, the teacher's forms when first needed. None of
+        // them delays the first frame.
+        for (const char *form : {"TFliste", "TFbravo", "TFperdu", "TFaide", "TFap", "TFcreer", "TFedit", "TFimp"})
+            QVERIFY2(!depart.findChild<QDialog *>(QLatin1String(form)), form);
+        depart.show();
+        QTRY_VERIFY(depart.thumbnailsReady());
         for (const char *form : {"TFliste", "TFbravo", "TFperdu", "TFaide", "TFap"})
             QVERIFY2(depart.findChild<QDialog *>(QLatin1String(form)), form);
+        QCOMPARE(depart.creationForm()->objectName(), QStringLiteral("TFcreer"));
+        QCOMPARE(depart.editingForm()->objectName(), QStringLiteral("TFedit"));
+        QCOMPARE(depart.printForm()->objectName(), QStringLiteral("TFimp"));
+        QCOMPARE(depart.creationForm(), depart.findChild<QDialog *>("TFcreer"));
     }
 
     void theListIsBuiltOnceTheScreenIsUp()
@@ -116,6 +131,46 @@ private slots:
         const QImage &board = depart.board()->backBuffer();
         QCOMPARE(board.pixel(10, 10), qRgb(0, 128, 0));
         QCOMPARE(board.pixel(400 - 100, 284 - 90), qRgb(255, 255, 255));
+    }
+
+    // A new store receives its starter puzzles after the first frame, before the first list.
+    void aNewStoreIsSeededOnceTheScreenIsUp()
+    {
+        QTemporaryDir dir;
+        PuzzleStore store(dir.path());
+        MainScreen depart(store, QRect(0, 0, 800, 600));
+        depart.board()->setFrameIntervalUs(0);
+        depart.seedStoreAfterFirstFrame();
+        QList<int> listedAtFirstFrame{-1};
+        connect(&depart, &MainScreen::firstFrameShown, this,
+                [&] { listedAtFirstFrame = QList<int>(store.enumerate().size(), 0); });
+        QVERIFY(store.enumerate().isEmpty());
+
+        depart.show();
+        QTRY_VERIFY(depart.thumbnailsReady());
+        QCOMPARE(listedAtFirstFrame, QList<int>{});
+        QCOMPARE(store.enumerate().size(), starterPuzzleCount());
+        QCOMPARE(depart.chooser()->puzzleNumbers().size(), starterPuzzleCount());
+    }
+
+    // A store that cannot take the starter puzzles says so, and the screen goes on with what
+    // was written.
+    void seedingThatFailsIsToldAndPlayGoesOn()
+    {
+        QTemporaryDir dir;
+        PuzzleStore store(dir.path());
+        store.setFaultHook([](const QString &name) { return name == QLatin1String("image1.bmp"); });
+        MainScreen depart(store, QRect(0, 0, 800, 600));
+        depart.board()->setFrameIntervalUs(0);
+        depart.seedStoreAfterFirstFrame();
+        ModalAnswerer answerer;
+        depart.show();
+        QTRY_VERIFY(depart.thumbnailsReady());
+        QTRY_COMPARE(answerer.count(), 1);
+        QVERIFY2(answerer.texts.join(QLatin1Char(' ')).contains(QStringLiteral("image1.bmp")),
+                 qPrintable(answerer.texts.join(QLatin1Char(' '))));
+        QCOMPARE(depart.chooser()->puzzleNumbers(), QList<int>{0});
+        QVERIFY(depart.isVisible());
     }
 
     void soundButtonToggles()

@@ -4,6 +4,9 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <cstring>
+#include <link.h>
+
 using namespace tivane;
 
 namespace {
@@ -29,6 +32,15 @@ QByteArray wav(quint32 sampleRate, quint32 dataBytes, bool withFmt = true)
         out += "fmt " + le32(16) + fmt;
     }
     return out + "data" + le32(dataBytes) + QByteArray(static_cast<int>(dataBytes), '\x80');
+}
+
+// Whether a library whose file name contains `name` is loaded in this process.
+bool isLoaded(const char *name)
+{
+    auto visit = [](dl_phdr_info *info, size_t, void *wanted) {
+        return info->dlpi_name && std::strstr(info->dlpi_name, static_cast<const char *>(wanted)) ? 1 : 0;
+    };
+    return dl_iterate_phdr(visit, const_cast<char *>(name)) != 0;
 }
 }
 
@@ -62,6 +74,23 @@ private slots:
         QVERIFY(qAbs(sons.durationMs(Sound::PutDown) - 140) <= 40);
         QVERIFY(qAbs(sons.durationMs(Sound::Turn) - 70) <= 25);
         QVERIFY(qAbs(sons.durationMs(Sound::Applause) - 2900) <= 300);
+    }
+
+    // Qt Multimedia and the audio libraries under it come with the first sound, not before:
+    // they would slow every start-up down.
+    void theAudioBackEndLoadsAtTheFirstSound()
+    {
+        SoundBank sons;
+        QVERIFY(!isLoaded("libQt6Multimedia"));
+        QVERIFY(!isLoaded("libtivane_sound"));
+        sons.play(Sound::PickUp);
+        QVERIFY(isLoaded("libQt6Multimedia"));
+        QVERIFY(isLoaded("libtivane_sound"));
+        // One output, one effect per clip played.
+        QCOMPARE(sons.children().size(), 1);
+        sons.play(Sound::PickUp);
+        sons.play(Sound::Turn);
+        QCOMPARE(sons.children().first()->children().size(), 2);
     }
 };
 

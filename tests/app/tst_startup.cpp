@@ -80,6 +80,20 @@ private slots:
         QVERIFY(store.enumerate().isEmpty());
     }
 
+    // The check made before the first frame creates the folder and writes nothing in it.
+    void checkingANewStoreWritesNothing()
+    {
+        QTemporaryDir home;
+        const QString folder = storeFolderFor(QString(), home.path());
+        QVERIFY(checkStoreFolder(folder));
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(listing(folder), QStringList{});
+        QVERIFY(checkStoreFolder(folder));
+        PuzzleStore store(folder);
+        addStarterPuzzles(store);
+        QVERIFY(!checkStoreFolder(folder));
+    }
+
     void aStoreWithPuzzlesIsLeftAlone()
     {
         QTemporaryDir dir;

@@ -31,6 +31,7 @@ struct Board
     {
         surface.setFrameIntervalUs(0);
         surface.resize(layout.boardWidth, layout.boardHeight);
+        play.loadBuiltinPictures();
     }
     QRgb at(int x, int y) { return surface.backBuffer().pixel(x, y); }
     const Piece &pieceNumbered(int number)

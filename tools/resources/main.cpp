@@ -1,6 +1,9 @@
-// tivane_resgen OUTPUT_DIR: draws the built-in pictures and synthesises the built-in
-// sounds into OUTPUT_DIR. The output is the same on every run.
+// tivane_resgen BUILTIN_DIR ICON_DIR: draws the built-in pictures and synthesises the built-in
+// sounds into BUILTIN_DIR, and the program's icon into ICON_DIR as a hicolor theme tree
+// (hicolor/scalable/apps/tivane.svg, hicolor/NxN/apps/tivane.png). The output is the same on
+// every run.
 
+#include "AppIcon.h"
 #include "Pictures.h"
 #include "Sounds.h"
 
@@ -50,8 +53,8 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
 
     const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: tivane_resgen OUTPUT_DIR\n");
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: tivane_resgen BUILTIN_DIR ICON_DIR\n");
         return 2;
     }
     const QDir dir(args.at(1));
@@ -59,6 +62,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "tivane_resgen: no directory %s\n", qPrintable(QDir::toNativeSeparators(args.at(1))));
         return 1;
     }
+    const QDir icons(args.at(2));
 
     const int fontId = QFontDatabase::addApplicationFont(QString::fromLatin1(BoldFontFile));
     const QStringList families = QFontDatabase::applicationFontFamilies(fontId);
@@ -95,5 +99,15 @@ int main(int argc, char *argv[])
         ok = writePicture(dir, QString::fromLatin1(name), draw()) && ok;
     for (const auto &[name, synthesise] : sounds)
         ok = writeFile(dir, QString::fromLatin1(name), Sounds::toWav(synthesise())) && ok;
+
+    const auto iconFolder = [&](const QString &size) {
+        const QString folder = QStringLiteral("hicolor/%1/apps").arg(size);
+        if (!icons.mkpath(folder))
+            std::fprintf(stderr, "tivane_resgen: cannot make %s\n", qPrintable(QDir::toNativeSeparators(icons.filePath(folder))));
+        return QDir(icons.filePath(folder));
+    };
+    ok = writeFile(iconFolder(QStringLiteral("scalable")), QStringLiteral("tivane.svg"), AppIcon::svg()) && ok;
+    for (const int size : AppIcon::Sizes)
+        ok = writePicture(iconFolder(QStringLiteral("%1x%1").arg(size)), QStringLiteral("tivane.png"), AppIcon::png(size)) && ok;
     return ok ? 0 : 1;
 }

@@ -46,7 +46,7 @@ AboutBox::AboutBox(QWidget *parent)
     m_creditsPacer->setObjectName(QStringLiteral("MoveTimer"));
     setObjectName(QStringLiteral("TFap"));
 
-    const QPixmap background(QString::fromLatin1(BuiltinResources::AboutBackground));
+    const QPixmap background = QPixmap::fromImage(BuiltinResources::picture(BuiltinResources::AboutBackground));
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
     image->setPixmap(background);

@@ -1,0 +1,22 @@
+#pragma once
+// The sound output that the module tivane_sound provides: Qt Multimedia and the audio libraries
+// under it are loaded with that module, at the first sound, not at start-up.
+
+#include <QObject>
+#include <QUrl>
+
+namespace tivane {
+
+class SoundOutput : public QObject
+{
+public:
+    using QObject::QObject;
+    // Starts the clip from its beginning, without waiting for its end.
+    virtual void play(const QUrl &source) = 0;
+};
+
+// The module's one entry point: a new output owned by `parent`.
+using MakeSoundOutput = SoundOutput *(*)(QObject *parent);
+inline constexpr char MakeSoundOutputSymbol[] = "tivane_make_sound_output";
+
+} // namespace tivane
