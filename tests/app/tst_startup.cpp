@@ -1,4 +1,5 @@
 #include "ErrorOf.h"
+#include "TestFiles.h"
 #include "app/CommandLine.h"
 #include "app/StoreFolder.h"
 #include "app/Translations.h"
@@ -20,20 +21,6 @@
 using namespace tivane;
 
 namespace {
-
-// Name and content of every file: what "left untouched" compares.
-QStringList listing(const QString &dir)
-{
-    QStringList lines;
-    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        lines << QFileInfo(file).fileName() + QLatin1Char(' ')
-                     + QString::fromLatin1((file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray()).toBase64());
-    }
-    lines.sort();
-    return lines;
-}
 
 } // namespace
 
@@ -69,14 +56,14 @@ private slots:
 
         // A second start, and a start after every puzzle was deleted (their pictures stay),
         // leave the store as it is.
-        const QStringList seeded = listing(folder);
+        const QStringList seeded = snapshot(folder);
         QVERIFY(!prepareStoreFolder(folder));
-        QCOMPARE(listing(folder), seeded);
+        QCOMPARE(snapshot(folder), seeded);
         for (const StoreEntry &entry : store.enumerate())
             store.deletePuzzle(entry.number);
-        const QStringList emptied = listing(folder);
+        const QStringList emptied = snapshot(folder);
         QVERIFY(!prepareStoreFolder(folder));
-        QCOMPARE(listing(folder), emptied);
+        QCOMPARE(snapshot(folder), emptied);
         QVERIFY(store.enumerate().isEmpty());
     }
 
@@ -87,7 +74,7 @@ private slots:
         const QString folder = storeFolderFor(QString(), home.path());
         QVERIFY(checkStoreFolder(folder));
         QVERIFY(QFileInfo(folder).isDir());
-        QCOMPARE(listing(folder), QStringList{});
+        QCOMPARE(snapshot(folder), QStringList{});
         QVERIFY(checkStoreFolder(folder));
         PuzzleStore store(folder);
         addStarterPuzzles(store);
@@ -101,9 +88,9 @@ private slots:
         QVERIFY(own.open(QIODevice::WriteOnly));
         own.write("Mon puzzle\r\n3\r\n3\r\n");
         own.close();
-        const QStringList before = listing(dir.path());
+        const QStringList before = snapshot(dir.path());
         QVERIFY(!prepareStoreFolder(dir.path()));
-        QCOMPARE(listing(dir.path()), before);
+        QCOMPARE(snapshot(dir.path()), before);
     }
 
     void foldersThatCannotServe()

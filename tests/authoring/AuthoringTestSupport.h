@@ -3,6 +3,7 @@
 // with a file, the framing dialog dragged and closed, message boxes acknowledged.
 
 #include "ModalAnswerer.h"
+#include "TestFiles.h"
 #include "authoring/FramingDialog.h"
 #include "authoring/GridOverlay.h"
 #include "authoring/PuzzleForm.h"
@@ -153,17 +154,6 @@ inline QImage withGrid(QImage picture, int cols, int rows)
 inline QImage rgb32(const QImage &picture)
 {
     return picture.convertToFormat(QImage::Format_RGB32);
-}
-
-inline QByteArray fileBytes(const QString &dir, const QString &name)
-{
-    QFile file(QDir(dir).filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline QStringList listing(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace tivane::AuthoringTest

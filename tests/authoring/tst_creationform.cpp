@@ -334,7 +334,7 @@ void TestCreationForm::save()
     QCOMPARE(changed.size(), 1);
     QVERIFY(!QApplication::overrideCursor());
 
-    QCOMPARE(listing(f.storeDir.path()), (QStringList{"image0.bmp", "puz0.tvn", "vignette0.bmp"}));
+    QCOMPARE(entryNames(f.storeDir.path()), (QStringList{"image0.bmp", "puz0.tvn", "vignette0.bmp"}));
     QCOMPARE(fileBytes(f.storeDir.path(), QStringLiteral("puz0.tvn")), bytes);
     QCOMPARE(QFileInfo(f.storeDir.filePath(QStringLiteral("image0.bmp"))).size(), 388854);
     QCOMPARE(QFileInfo(f.storeDir.filePath(QStringLiteral("vignette0.bmp"))).size(), 30054);
@@ -377,7 +377,7 @@ void TestCreationForm::saveBeforeFramingWritesNothing()
     QTest::qWait(50);
     QCOMPARE(answerer.count(), 0);
     QVERIFY(f.form.isVisible());
-    QVERIFY(listing(f.storeDir.path()).isEmpty());
+    QVERIFY(entryNames(f.storeDir.path()).isEmpty());
 
     QVERIFY(choosePicture(f.form, answerer));
     QTest::mouseClick(button(&f.form, "SpeedButton2"), Qt::LeftButton);
@@ -449,7 +449,7 @@ void TestCreationForm::cancellingTheOpenDialog()
     QTest::mouseClick(button(&f.form, "SpeedButton1"), Qt::LeftButton);  // QUITTER
     QVERIFY(!f.form.isVisible());
     QCOMPARE(finished.size(), 2);
-    QVERIFY(listing(f.storeDir.path()).isEmpty());
+    QVERIFY(entryNames(f.storeDir.path()).isEmpty());
 
     // A later opening: cancelling now leaves the form open.
     f.form.open();
@@ -568,7 +568,7 @@ void TestCreationForm::settingsStayBetweenOpenings()
     QTest::mouseClick(button(&f.form, "SpeedButton2"), Qt::LeftButton);
     QTest::qWait(50);
     QCOMPARE(answerer.count(), 0);
-    QVERIFY(listing(f.storeDir.path()).isEmpty());
+    QVERIFY(entryNames(f.storeDir.path()).isEmpty());
 }
 
 // OP opens in the Pictures folder (or home), lists the picture formats and every file, keeps
@@ -650,7 +650,7 @@ void TestCreationForm::saveWhileAnotherProgramSaves()
                  qPrintable(answerer.texts.first()));
         QTRY_COMPARE(QApplication::activeModalWidget(), &f.form);
         QVERIFY(!f.form.puzzleSaved());
-        QCOMPARE(listing(f.storeDir.path()), QStringList{PuzzleStore::lockFileName()});
+        QCOMPARE(entryNames(f.storeDir.path()), QStringList{PuzzleStore::lockFileName()});
     }
     QVERIFY(!QApplication::overrideCursor());
 }

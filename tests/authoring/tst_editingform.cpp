@@ -223,7 +223,7 @@ void TestEditingForm::saveWithoutChangeRewritesTheSame()
     QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Accepted));
     QCOMPARE(changed.size(), 1);
     QCOMPARE(f.files(), before);
-    QCOMPARE(listing(f.storeDir.path()), PuzzleFiles);
+    QCOMPARE(entryNames(f.storeDir.path()), PuzzleFiles);
     QVERIFY(!QApplication::overrideCursor());
 }
 
@@ -299,7 +299,7 @@ void TestEditingForm::failedSaveLeavesTheOldFiles()
     QTRY_COMPARE(QApplication::activeModalWidget(), &f.form);
     QVERIFY(f.form.isVisible());
     QCOMPARE(f.files(), before);
-    QCOMPARE(listing(f.storeDir.path()), PuzzleFiles);
+    QCOMPARE(entryNames(f.storeDir.path()), PuzzleFiles);
     QCOMPARE(f.store.readDescription(0).puzzleName, QStringLiteral("Lapins"));
     QVERIFY(!QApplication::overrideCursor());
 }
@@ -479,7 +479,7 @@ void TestEditingForm::changedElsewhereIsNotOverwritten()
         other.deletePuzzle(0);
     else
         other.writeDescription(0, TestPuzzles::description(QStringLiteral("Changé ailleurs"), 4, 4), DescriptionLines::All);
-    const QStringList names = listing(f.storeDir.path());
+    const QStringList names = entryNames(f.storeDir.path());
     QList<QByteArray> before;
     for (const QString &name : names)
         before << fileBytes(f.storeDir.path(), name);
@@ -489,7 +489,7 @@ void TestEditingForm::changedElsewhereIsNotOverwritten()
     QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.texts.first(), message);
     QTRY_COMPARE(QApplication::activeModalWidget(), &f.form);
-    QCOMPARE(listing(f.storeDir.path()), names);
+    QCOMPARE(entryNames(f.storeDir.path()), names);
     for (int i = 0; i < names.size(); ++i)
         QCOMPARE(fileBytes(f.storeDir.path(), names[i]), before[i]);
     QVERIFY(!QApplication::overrideCursor());

@@ -2,6 +2,7 @@
 // picture; what cannot be read, or is too large, is refused with a message naming the file.
 
 #include "authoring/PictureLoader.h"
+#include "TestFiles.h"
 #include "core/Error.h"
 
 #include <QBuffer>
@@ -18,11 +19,6 @@ using namespace tivane;
 
 namespace {
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray encoded(const QImage &image, const char *format, int quality = -1)
 {

@@ -1,4 +1,5 @@
 #include "core/Error.h"
+#include "TestFiles.h"
 #include "library/ArchiveExchange.h"
 #include "library/PuzzleChooser.h"
 #include "store/PuzzleArchive.h"
@@ -25,27 +26,7 @@ using namespace tivane;
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Names and contents of the files in a folder.
-QStringList listing(const QString &folder)
-{
-    QStringList lines;
-    const QDir dir(folder);
-    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name))
-        lines << name + QLatin1Char(' ') + QString::fromLatin1(fileBytes(dir.filePath(name)).toBase64());
-    return lines;
-}
 
 // A chooser, shown, over a store of puzzles 0 and 2 (1 was deleted, its pictures stay), with a
 // folder for archives beside the store.
@@ -276,8 +257,8 @@ void TestArchiveExchange::failureShowsOneMessage()
         QVERIFY(writeBytes(rig.archive(QStringLiteral("envoi.zip")), "Ceci n'est pas une archive."));
     else
         QVERIFY(QFile::remove(rig.store->filePath(QStringLiteral("image2.bmp"))));
-    const QStringList storeBefore = listing(rig.storePath());
-    const QStringList archivesBefore = listing(rig.root.path());
+    const QStringList storeBefore = snapshot(rig.storePath());
+    const QStringList archivesBefore = snapshot(rig.root.path());
 
     QStringList messages;
     ModalAnswerer answerer([&](QWidget *modal) {
@@ -297,8 +278,8 @@ void TestArchiveExchange::failureShowsOneMessage()
     QTest::qWait(50);
     QCOMPARE(answerer.count(), 2);
     QCOMPARE(messages, QStringList{expected});
-    QCOMPARE(listing(rig.storePath()), storeBefore);
-    QCOMPARE(listing(rig.root.path()), archivesBefore);
+    QCOMPARE(snapshot(rig.storePath()), storeBefore);
+    QCOMPARE(snapshot(rig.root.path()), archivesBefore);
     QCOMPARE(rig.chooser->puzzleNumbers(), (QList<int>{0, 2}));
     QVERIFY(rig.chooser->isVisible());
 }

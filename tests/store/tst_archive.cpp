@@ -1,4 +1,5 @@
 #include "core/Error.h"
+#include "TestFiles.h"
 #include "core/PictureRoutines.h"
 #include "store/BmpDecoding.h"
 #include "store/PuzzleArchive.h"
@@ -46,35 +47,7 @@ QString errorOf(Action action)
     return {};
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Every file under root, with a checksum: "path sha1", sorted.
-QStringList snapshot(const QString &root)
-{
-    QStringList lines;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    const QDir base(root);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString digest = it.fileInfo().isDir()
-            ? QStringLiteral("folder")
-            : QString::fromLatin1(QCryptographicHash::hash(fileBytes(path), QCryptographicHash::Sha1).toHex());
-        lines << base.relativeFilePath(path) + QLatin1Char(' ') + digest;
-    }
-    lines.sort();
-    return lines;
-}
 
 QStringList withoutFiles(QStringList lines, const QStringList &names)
 {

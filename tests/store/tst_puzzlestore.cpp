@@ -1,4 +1,5 @@
 #include "core/PictureRoutines.h"
+#include "TestFiles.h"
 #include "ErrorOf.h"
 #include "HostileFiles.h"
 #include "StoreWriter.h"
@@ -32,23 +33,8 @@ namespace {
 const QByteArray LapinsBytes = QByteArray("Lapins\r\n3\r\n2\r\nmod\xE8le=OUI\r\nrotation=OUI\r\n"
                                           "temps=0\r\ntypemod=2\r\n");
 
-void writeBytes(const QString &dir, const QString &name, const QByteArray &bytes)
-{
-    QFile file(QDir(dir).filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
-QByteArray fileBytes(const QString &dir, const QString &name)
-{
-    QFile file(QDir(dir).filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
-QStringList listing(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 PuzzleDescription description(const QString &name, int cols, int rows, int mode = 1)
 {
@@ -327,7 +313,7 @@ void TestPuzzleStore::writeThenRead()
     QTemporaryDir dir;
     PuzzleStore store(dir.path());
     store.writeDescription(4, written, DescriptionLines(lines));
-    QCOMPARE(listing(dir.path()), QStringList{QStringLiteral("puz4.tvn")});
+    QCOMPARE(entryNames(dir.path()), QStringList{QStringLiteral("puz4.tvn")});
     QCOMPARE(store.readDescription(4), written);
     // Rewriting truncates: a six-line rewrite of a seven-line file drops the mode.
     PuzzleDescription shorter = written;
@@ -347,10 +333,10 @@ void TestPuzzleStore::lowestFreeNumber()
 
     // Pictures, the staging name and names that are not puzzle names do not take a number.
     for (const char *name : {"image0.bmp", "vignette0.bmp", "puz.tvn", "puz0 - Copie.tvn", "puz1.tvn", "PUZ3.TVN"})
-        writeBytes(dir.path(), QString::fromLatin1(name), "x\r\n2\r\n2\r\n");
+        QVERIFY(writeBytes(dir.path(), QString::fromLatin1(name), "x\r\n2\r\n2\r\n"));
     QCOMPARE(store.lowestFreeNumber(), 0);
     // Any spelling of a number takes it, even one the list leaves out as a duplicate.
-    writeBytes(dir.path(), QStringLiteral("Abc00.tvn"), "x\r\n2\r\n2\r\n");
+    QVERIFY(writeBytes(dir.path(), QStringLiteral("Abc00.tvn"), "x\r\n2\r\n2\r\n"));
     QCOMPARE(store.lowestFreeNumber(), 2);
     // A directory in the way of a number is passed over, since nothing could be written there.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("puz2.tvn")));
@@ -400,7 +386,7 @@ void TestPuzzleStore::listingOnePuzzlePerNumber()
 
     QTemporaryDir dir;
     for (const QString &name : files)
-        writeBytes(dir.path(), name, name.toUtf8() + "\r\n2\r\n2\r\n");
+        QVERIFY(writeBytes(dir.path(), name, name.toUtf8() + "\r\n2\r\n2\r\n"));
     PuzzleStore store(dir.path());
     const StoreListing listing = store.listPuzzles();
     QStringList gotListed;
@@ -423,14 +409,14 @@ void TestPuzzleStore::namesMatchWithoutCase()
 {
     QTemporaryDir dir;
     PuzzleStore store(dir.path());
-    writeBytes(dir.path(), QStringLiteral("Puz3.tvn"), LapinsBytes);
+    QVERIFY(writeBytes(dir.path(), QStringLiteral("Puz3.tvn"), LapinsBytes));
     QVERIFY(store.contains(3));
     QCOMPARE(store.readDescription(3).puzzleName, QStringLiteral("Lapins"));
     QCOMPARE(store.readDescriptionFile(QStringLiteral("PUZ3.TVN"), DescriptionLines::UpToTime).gridCols, 3);
 
     // Writing puzzle 3 replaces the file that is there rather than adding a second spelling.
     store.writeDescription(3, description(QStringLiteral("Chats"), 2, 2), DescriptionLines::All);
-    QCOMPARE(listing(dir.path()), QStringList{QStringLiteral("Puz3.tvn")});
+    QCOMPARE(entryNames(dir.path()), QStringList{QStringLiteral("Puz3.tvn")});
     QCOMPARE(store.readDescription(3).puzzleName, QStringLiteral("Chats"));
 
     const QImage image = picture(4, qRgb(255, 0, 0), qRgb(0, 0, 255));
@@ -438,10 +424,10 @@ void TestPuzzleStore::namesMatchWithoutCase()
     QCOMPARE(store.readPicture(3).pixel(0, 3), qRgb(0, 0, 255));
 
     // Every spelling of the description goes when the puzzle is deleted.
-    writeBytes(dir.path(), QStringLiteral("puz3.tvn"), LapinsBytes);
+    QVERIFY(writeBytes(dir.path(), QStringLiteral("puz3.tvn"), LapinsBytes));
     store.deletePuzzle(3);
     QVERIFY(!store.contains(3));
-    QCOMPARE(listing(dir.path()), QStringList{QStringLiteral("Image3.BMP")});
+    QCOMPARE(entryNames(dir.path()), QStringList{QStringLiteral("Image3.BMP")});
 }
 
 void TestPuzzleStore::deleteKeepsPictures()
@@ -511,7 +497,7 @@ void TestPuzzleStore::saveChecksBeforeWriting()
     QVERIFY_THROWS_EXCEPTION(Error, store.saveNewPuzzle(description(QStringLiteral("x"), 2, 2), image, QImage()));
     QVERIFY_THROWS_EXCEPTION(Error, store.savePuzzle(-1, description(QStringLiteral("x"), 2, 2), DescriptionLines::All, image, thumb));
     QVERIFY_THROWS_EXCEPTION(Error, store.writeDescription(-3, description(QStringLiteral("x"), 2, 2), DescriptionLines::All));
-    QCOMPARE(listing(dir.path()), QStringList());
+    QCOMPARE(entryNames(dir.path()), QStringList());
 }
 
 void TestPuzzleStore::failedSaveLeavesNoPuzzle()
@@ -562,7 +548,7 @@ void TestPuzzleStore::replacePuzzleWholeOrNothing()
     QList<QByteArray> before;
     for (const QString &name : names)
         before << fileBytes(dir.path(), name);
-    const QStringList listingBefore = listing(dir.path());
+    const QStringList listingBefore = entryNames(dir.path());
 
     int changes = 0;
     connect(&store, &PuzzleStore::changed, this, [&] { ++changes; });
@@ -573,7 +559,7 @@ void TestPuzzleStore::replacePuzzleWholeOrNothing()
                             picture(100, qRgb(0, 0, 200), qRgb(9, 9, 9)));
     });
 
-    QCOMPARE(listing(dir.path()), listingBefore);
+    QCOMPARE(entryNames(dir.path()), listingBefore);
     if (named.isEmpty()) {
         QCOMPARE(error, QString());
         QCOMPARE(changes, 1);
@@ -611,7 +597,7 @@ void TestPuzzleStore::badDescriptionFiles()
 
     // A 10 MB name is still a name.
     const QByteArray longName(10 * 1024 * 1024, 'a');
-    writeBytes(dir.path(), QStringLiteral("puz8.tvn"), longName + "\r\n2\r\n3\r\n");
+    QVERIFY(writeBytes(dir.path(), QStringLiteral("puz8.tvn"), longName + "\r\n2\r\n3\r\n"));
     const PuzzleDescription d = store.readDescription(8);
     QCOMPARE(d.puzzleName.size(), longName.size());
     QCOMPARE(d.gridRows, 3);
@@ -642,7 +628,7 @@ void TestPuzzleStore::badPictureFiles()
     PuzzleStore store(dir.path());
     store.writePicture(QStringLiteral("whole.bmp"), picture(360, qRgb(1, 2, 3), qRgb(4, 5, 6)));
     if (keep >= 0)
-        writeBytes(dir.path(), QStringLiteral("image5.bmp"), fileBytes(dir.path(), QStringLiteral("whole.bmp")).left(keep));
+        QVERIFY(writeBytes(dir.path(), QStringLiteral("image5.bmp"), fileBytes(dir.path(), QStringLiteral("whole.bmp")).left(keep)));
     QCOMPARE(errorOf([&] { store.readPicture(5); }), QStringLiteral("Impossible de lire le fichier « image5.bmp » : ") + reason);
 }
 
@@ -783,7 +769,7 @@ void TestPuzzleStore::busyStoreRefusesAtOnce()
 
     QLockFile other(dir.filePath(PuzzleStore::lockFileName()));
     QVERIFY(other.tryLock(0));
-    const QStringList before = listing(dir.path());
+    const QStringList before = entryNames(dir.path());
     int changes = 0;
     connect(&store, &PuzzleStore::changed, this, [&] { ++changes; });
     const PuzzleDescription d = description(QStringLiteral("Après"), 3, 3);
@@ -803,7 +789,7 @@ void TestPuzzleStore::busyStoreRefusesAtOnce()
         }
         QVERIFY(busy);
     }
-    QCOMPARE(listing(dir.path()), before);
+    QCOMPARE(entryNames(dir.path()), before);
     QCOMPARE(changes, 0);
 
     other.unlock();
@@ -936,7 +922,7 @@ void TestPuzzleStore::changesByAnotherProgramAreKept()
         there.deletePuzzle(1);
     else
         there.writeDescription(1, description(QStringLiteral("Changé ailleurs"), 4, 4), DescriptionLines::All);
-    const QStringList before = listing(dir.path());
+    const QStringList before = entryNames(dir.path());
     QList<QByteArray> bytes;
     for (const QString &name : before)
         bytes << fileBytes(dir.path(), name);
@@ -952,7 +938,7 @@ void TestPuzzleStore::changesByAnotherProgramAreKept()
     });
     QCOMPARE(error, message);
     QCOMPARE(changes, 0);
-    QCOMPARE(listing(dir.path()), before);
+    QCOMPARE(entryNames(dir.path()), before);
     for (int i = 0; i < before.size(); ++i)
         QCOMPARE(fileBytes(dir.path(), before[i]), bytes[i]);
 
