@@ -203,15 +203,3 @@ BENCHMARK(BM_DragStep_Jpeg6000x4000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ApplyTone_360)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveNewPuzzle)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplacePuzzle)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

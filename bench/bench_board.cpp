@@ -150,13 +150,3 @@ BENCHMARK(BM_QuarterTurn_6x6_WithRedraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadGame_6x6)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawBoard_6x6_BackBuffer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawBoard_6x6_WithPresent)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

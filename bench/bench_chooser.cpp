@@ -140,15 +140,3 @@ void BM_ScanPuzzles200_Shown(benchmark::State &state) { scan(state, true); }
 BENCHMARK(BM_ScanPuzzles200_Hidden)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScanPuzzles200_Shown)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScanPuzzles500_TenPercentBroken)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -83,6 +83,19 @@ int runChooser(PuzzleChooser &form, const std::function<void(PuzzleChooser *)> &
     return form.result();
 }
 
+// A chooser over a store of plain puzzles in a temporary folder, its list built.
+struct ChooserRig
+{
+    explicit ChooserRig(int puzzles)
+    {
+        fillStore(store, puzzles);
+        form.scanPuzzles();
+    }
+    QTemporaryDir dir;
+    PuzzleStore store{dir.path()};
+    PuzzleChooser form{store};
+};
+
 QScrollArea *scrollBox(PuzzleChooser &form) { return form.findChild<QScrollArea *>(QStringLiteral("SB")); }
 
 // The first pixel of a badge that is not its key colour.
@@ -282,17 +295,12 @@ void TestChooser::formLayout()
 
 void TestChooser::thumbnailPlaces()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    PuzzleStore store(dir.path());
-    fillStore(store, 7);
-    PuzzleChooser form(store);
-    form.scanPuzzles();
+    ChooserRig rig(7);
 
-    QCOMPARE(form.puzzleNumbers(), (QList<int>{0, 1, 2, 3, 4, 5, 6}));
+    QCOMPARE(rig.form.puzzleNumbers(), (QList<int>{0, 1, 2, 3, 4, 5, 6}));
     const QList<QPoint> places = {{10, 10}, {120, 10}, {230, 10}, {340, 10},
                                   {450, 10}, {560, 10}, {10, 120}};
-    const QList<ThumbnailLabel *> &vv = form.thumbnails();
+    const QList<ThumbnailLabel *> &vv = rig.form.thumbnails();
     QCOMPARE(vv.size(), places.size());
     for (int i = 0; i < vv.size(); ++i) {
         QCOMPARE(vv[i]->geometry(), QRect(places[i], QSize(100, 100)));
@@ -300,10 +308,10 @@ void TestChooser::thumbnailPlaces()
         QCOMPARE(vv[i]->objectName(), QStringLiteral("VV%1").arg(i));
         QCOMPARE(vv[i]->toolTip(), QStringLiteral("Puzzle %1").arg(i));
         QCOMPARE(vv[i]->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(vv[i]->parentWidget(), scrollBox(form)->widget());
+        QCOMPARE(vv[i]->parentWidget(), scrollBox(rig.form)->widget());
     }
     // The content holds both rows, so nothing is cut off.
-    QVERIFY(scrollBox(form)->widget()->minimumHeight() >= 220);
+    QVERIFY(scrollBox(rig.form)->widget()->minimumHeight() >= 220);
 }
 
 void TestChooser::thumbnailsShowTheirPuzzle()
@@ -474,14 +482,9 @@ void TestChooser::cancelAnswersMinusOne()
     QFETCH(bool, releaseOutside);
     QFETCH(bool, escape);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    PuzzleStore store(dir.path());
-    fillStore(store, 3);
-    PuzzleChooser form(store);
-    form.scanPuzzles();
+    ChooserRig rig(3);
 
-    const int result = runChooser(form, [&](PuzzleChooser *shown) {
+    const int result = runChooser(rig.form, [&](PuzzleChooser *shown) {
         ThumbnailLabel *vv = shown->thumbnails().at(1);
         if (button != Qt::NoButton) {
             QTest::mousePress(vv, button, modifiers, {50, 50});
@@ -493,9 +496,9 @@ void TestChooser::cancelAnswersMinusOne()
             QTest::mouseClick(shown->findChild<QToolButton *>(QStringLiteral("Annuler")), Qt::LeftButton);
     });
     QCOMPARE(result, int(QDialog::Rejected));
-    QCOMPARE(form.selectedPuzzle(), -1);
+    QCOMPARE(rig.form.selectedPuzzle(), -1);
     if (button != Qt::NoButton)
-        QCOMPARE(form.pictureFile(), QStringLiteral("image1.bmp"));  // the press did land
+        QCOMPARE(rig.form.pictureFile(), QStringLiteral("image1.bmp"));  // the press did land
 }
 
 void TestChooser::unreadablePuzzlesAreLeftOut()
@@ -585,26 +588,21 @@ void TestChooser::rescanDropsDeletedPuzzle()
 
 void TestChooser::listFollowsTheStore()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    PuzzleStore store(dir.path());
-    fillStore(store, 3);
-    PuzzleChooser form(store);
-    form.scanPuzzles();
-    addPuzzle(store, description(QStringLiteral("Nouveau")));
-    QTRY_COMPARE(form.puzzleNumbers(), (QList<int>{0, 1, 2, 3}));
+    ChooserRig rig(3);
+    addPuzzle(rig.store, description(QStringLiteral("Nouveau")));
+    QTRY_COMPARE(rig.form.puzzleNumbers(), (QList<int>{0, 1, 2, 3}));
 
     // A change made from inside a thumbnail's own press: the thumbnail outlives its handler.
-    connect(&form, &PuzzleChooser::popupRequested, &form, [&store](int puzzle) { store.deletePuzzle(puzzle); });
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QPointer<ThumbnailLabel> pressed = form.thumbnails().at(1);
+    connect(&rig.form, &PuzzleChooser::popupRequested, &rig.form, [&rig](int puzzle) { rig.store.deletePuzzle(puzzle); });
+    rig.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
+    QPointer<ThumbnailLabel> pressed = rig.form.thumbnails().at(1);
     QTest::mousePress(pressed, Qt::RightButton, Qt::ControlModifier, {50, 50});
     QTest::mouseRelease(pressed, Qt::RightButton, Qt::ControlModifier, {50, 50});
-    form.managementMenu()->hide();
-    QTRY_COMPARE(form.puzzleNumbers(), (QList<int>{0, 2, 3}));
+    rig.form.managementMenu()->hide();
+    QTRY_COMPARE(rig.form.puzzleNumbers(), (QList<int>{0, 2, 3}));
     QTRY_VERIFY(!pressed);
-    QCOMPARE(form.findChildren<ThumbnailLabel *>().size(), 3);
+    QCOMPARE(rig.form.findChildren<ThumbnailLabel *>().size(), 3);
 }
 
 void TestChooser::deleteAsksFirst_data()
@@ -751,37 +749,32 @@ void TestChooser::longMessageFitsTheScreen()
 // within a second, with one scan for each save's burst of files.
 void TestChooser::changesByAnotherProgramAppear()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    PuzzleStore store(dir.path());
-    fillStore(store, 3);
-    PuzzleChooser form(store);
-    form.scanPuzzles();
+    ChooserRig rig(3);
     int scans = 0;
-    connect(&form, &PuzzleChooser::listRebuilt, [&scans] { ++scans; });
-    form.openForChoice();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    connect(&rig.form, &PuzzleChooser::listRebuilt, [&scans] { ++scans; });
+    rig.form.openForChoice();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
     QCOMPARE(scans, 0);
 
     QProcess other;
-    other.start(QStringLiteral(STORE_WRITER), {dir.path(), QStringLiteral("1"), QStringLiteral("1")});
+    other.start(QStringLiteral(STORE_WRITER), {rig.dir.path(), QStringLiteral("1"), QStringLiteral("1")});
     QVERIFY(other.waitForFinished(10000));
     QCOMPARE(other.exitCode(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(form.puzzleNumbers(), (QList<int>{0, 1, 2, 3}), 1000);
-    QCOMPARE(form.thumbnails().at(3)->toolTip(), QStringLiteral("1-0"));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.form.puzzleNumbers(), (QList<int>{0, 1, 2, 3}), 1000);
+    QCOMPARE(rig.form.thumbnails().at(3)->toolTip(), QStringLiteral("1-0"));
     QTest::qWait(PuzzleChooser::MaxSettleMs + 100);
     QCOMPARE(scans, 1);
 
-    QVERIFY(QFile::remove(dir.filePath(PuzzleStore::descriptionName(1))));
-    QTRY_COMPARE_WITH_TIMEOUT(form.puzzleNumbers(), (QList<int>{0, 2, 3}), 1000);
+    QVERIFY(QFile::remove(rig.dir.filePath(PuzzleStore::descriptionName(1))));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.form.puzzleNumbers(), (QList<int>{0, 2, 3}), 1000);
     QCOMPARE(scans, 2);
 
-    // A save through the program's own store is scanned once, not again by the watcher.
-    addPuzzle(store, description(QStringLiteral("Ici")));
-    QTRY_COMPARE(form.puzzleNumbers(), (QList<int>{0, 1, 2, 3}));
+    // A save through the program's own rig.store is scanned once, not again by the watcher.
+    addPuzzle(rig.store, description(QStringLiteral("Ici")));
+    QTRY_COMPARE(rig.form.puzzleNumbers(), (QList<int>{0, 1, 2, 3}));
     QTest::qWait(PuzzleChooser::MaxSettleMs + 100);
     QCOMPARE(scans, 3);
-    form.reject();
+    rig.form.reject();
 }
 
 void TestChooser::deleteOfAPuzzleChangedElsewhere_data()
@@ -803,16 +796,11 @@ void TestChooser::deleteOfAPuzzleChangedElsewhere()
     QFETCH(bool, removed);
     QFETCH(QString, message);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    PuzzleStore store(dir.path());
-    fillStore(store, 3);
-    PuzzleChooser form(store);
-    form.scanPuzzles();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTest::mousePress(form.thumbnails().at(1), Qt::RightButton, Qt::ControlModifier, {50, 50});
-    QVERIFY(form.managementMenu()->isVisible());
+    ChooserRig rig(3);
+    rig.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.form));
+    QTest::mousePress(rig.form.thumbnails().at(1), Qt::RightButton, Qt::ControlModifier, {50, 50});
+    QVERIFY(rig.form.managementMenu()->isVisible());
 
     QStringList before;
     QList<QByteArray> bytes;
@@ -822,24 +810,24 @@ void TestChooser::deleteOfAPuzzleChangedElsewhere()
             return;
         }
         // Between the question and the answer, another program acts.
-        PuzzleStore other(dir.path());
+        PuzzleStore other(rig.dir.path());
         if (removed)
             other.deletePuzzle(1);
         else
             other.writeDescription(1, description(QStringLiteral("Changé ailleurs"), 2, 2), DescriptionLines::All);
-        before = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+        before = QDir(rig.dir.path()).entryList(QDir::Files, QDir::Name);
         for (const QString &name : before)
-            bytes << store.readFile(name);
+            bytes << rig.store.readFile(name);
         ModalAnswerer::clickStandard(box, QMessageBox::Yes);
     });
-    form.deleteAction()->trigger();
+    rig.form.deleteAction()->trigger();
     QTRY_COMPARE(answers.count(), 2);
     QCOMPARE(answers.titles.at(1), QStringLiteral("TIVANE"));
     QVERIFY2(answers.texts.contains(message), qPrintable(answers.texts.join(QLatin1Char('|'))));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), before);
+    QCOMPARE(QDir(rig.dir.path()).entryList(QDir::Files, QDir::Name), before);
     for (int i = 0; i < before.size(); ++i)
-        QCOMPARE(store.readFile(before[i]), bytes[i]);
-    QCOMPARE(form.puzzleNumbers(), removed ? (QList<int>{0, 2}) : (QList<int>{0, 1, 2}));
+        QCOMPARE(rig.store.readFile(before[i]), bytes[i]);
+    QCOMPARE(rig.form.puzzleNumbers(), removed ? (QList<int>{0, 2}) : (QList<int>{0, 1, 2}));
     QTRY_VERIFY(!QApplication::overrideCursor());
 }
 
