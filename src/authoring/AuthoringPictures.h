@@ -1,12 +1,12 @@
 #pragma once
-// The small pictures of the authoring forms, drawn here: the numbered step discs, the
-// open-folder glyph and the placeholder shown before a picture is chosen.
+// The small built-in pictures of the authoring forms (drawn by tools/resources): the numbered
+// step discs, the open-folder glyph and the placeholder shown before a picture is chosen.
 
 #include <QImage>
 
 namespace tivane {
 
-// A blue disc 33 x 33 with a white number, on transparency.
+// A blue disc 33 x 33 with a white number 1..5, on transparency.
 QImage stepDisc(int number);
 
 // An open folder, 32 x 32 on transparency.

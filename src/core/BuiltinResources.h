@@ -37,6 +37,13 @@ inline constexpr char Logo[] = ":/pictures/sp38.png";               // 480 x 86 
 inline constexpr char NoModelSign[] = ":/pictures/sp39.png";        // 180 x 180 on NoModelSignKey
 inline constexpr char AboutBackground[] = ":/pictures/fond_apropos.png"; // 325 x 211
 
+// The authoring forms: step discs 1..5 (33 x 33), the open-folder glyph (32 x 32), both on
+// transparency, and the 360 x 360 "PAS D'IMAGE" placeholder.
+inline constexpr const char *StepDiscs[5] = {":/pictures/disc1.png", ":/pictures/disc2.png", ":/pictures/disc3.png",
+                                             ":/pictures/disc4.png", ":/pictures/disc5.png"};
+inline constexpr char FolderGlyph[] = ":/pictures/dossier.png";
+inline constexpr char NoPicture[] = ":/pictures/pasdimage.png";
+
 // Transparent colours: pixels of exactly this value are the ground, not the figure.
 inline constexpr QRgb BadgeKey = 0xFF00FF00u;       // lime
 inline constexpr QRgb LogoKey = 0xFF008000u;        // green

@@ -106,7 +106,10 @@ void TestBuiltinResources::resourceTreeHoldsExactlyTheNamedFiles()
     QStringList expected;
     for (const char *path : {ClickPickUp, ClickPutDown, TurnSwish, Applause, GlyphCreate, GlyphPlay,
                              GlyphInstructions, GlyphSoundOn, GlyphSoundOff, BadgeModel, BadgeRotation,
-                             BadgeClock, DemoPicture, QuestionMark, Logo, NoModelSign, AboutBackground})
+                             BadgeClock, DemoPicture, QuestionMark, Logo, NoModelSign, AboutBackground,
+                             FolderGlyph, NoPicture})
+        expected << QString::fromLatin1(path);
+    for (const char *path : StepDiscs)
         expected << QString::fromLatin1(path);
 
     QStringList found;
@@ -145,6 +148,10 @@ void TestBuiltinResources::picture_data()
     row(QuestionMark, {180, 180}, Ground::Opaque);
     row(Logo, {480, 86}, Ground::Keyed, LogoKey, true);
     row(NoModelSign, {180, 180}, Ground::Keyed, NoModelSignKey);
+    for (const char *disc : StepDiscs)
+        row(disc, {33, 33}, Ground::Transparent);
+    row(FolderGlyph, {32, 32}, Ground::Transparent);
+    row(NoPicture, {360, 360}, Ground::Opaque);
     row(AboutBackground, {325, 211}, Ground::Opaque);
 }
 

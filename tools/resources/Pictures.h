@@ -36,4 +36,13 @@ QImage noModelSign(const QString &boldFamily);
 // (18, 19, 289, 161), with room for two buttons along the bottom edge.
 QImage aboutBackground();
 
+// A blue disc 33 x 33 with a white number, on transparency. Needs `boldFamily` loaded.
+QImage stepDisc(int number, const QString &boldFamily);
+
+// An open folder, 32 x 32 on transparency.
+QImage openFolderGlyph();
+
+// 360 x 360: white, with "PAS D'IMAGE" in grey capitals in the middle. Needs `boldFamily` loaded.
+QImage noPicturePlaceholder(const QString &boldFamily);
+
 } // namespace Pictures

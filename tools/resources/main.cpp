@@ -86,6 +86,13 @@ int main(int argc, char *argv[])
         {"sp38.png", [&] { return Pictures::logo(bold); }},
         {"sp39.png", [&] { return Pictures::noModelSign(bold); }},
         {"fond_apropos.png", Pictures::aboutBackground},
+        {"disc1.png", [&] { return Pictures::stepDisc(1, bold); }},
+        {"disc2.png", [&] { return Pictures::stepDisc(2, bold); }},
+        {"disc3.png", [&] { return Pictures::stepDisc(3, bold); }},
+        {"disc4.png", [&] { return Pictures::stepDisc(4, bold); }},
+        {"disc5.png", [&] { return Pictures::stepDisc(5, bold); }},
+        {"dossier.png", Pictures::openFolderGlyph},
+        {"pasdimage.png", [&] { return Pictures::noPicturePlaceholder(bold); }},
     };
     const std::pair<const char *, std::function<Sounds::Clip()>> sounds[] = {
         {"click1.wav", Sounds::pickUpClick},
