@@ -158,6 +158,15 @@ void BM_ApplyTone_360(benchmark::State &state)
     form.done(QDialog::Rejected);
 }
 
+// What a save writes: the preview without its grid, and its thumbnail.
+std::pair<QImage, QImage> savedPictures(const EditingForm &form)
+{
+    QImage picture = form.pictureWithoutGrid();
+    QImage thumbnail = picture;
+    resampleBitmap(thumbnail, 100, 100);
+    return {picture, thumbnail};
+}
+
 // A new puzzle saved: the grid taken off the preview, the thumbnail resampled, the pictures
 // and the description written under the lowest free number.
 void BM_SaveNewPuzzle(benchmark::State &state)
@@ -168,9 +177,7 @@ void BM_SaveNewPuzzle(benchmark::State &state)
         throw std::runtime_error("cannot open the benchmark puzzle");
     const PuzzleDescription description = benchDescription();
     for (auto _ : state) {
-        const QImage picture = form.pictureWithoutGrid();
-        QImage thumbnail = picture;
-        resampleBitmap(thumbnail, 100, 100);
+        const auto [picture, thumbnail] = savedPictures(form);
         const int n = fixture.store.saveNewPuzzle(description, picture, thumbnail);
         state.PauseTiming();
         fixture.store.deletePuzzle(n);
@@ -188,9 +195,7 @@ void BM_ReplacePuzzle(benchmark::State &state)
         throw std::runtime_error("cannot open the benchmark puzzle");
     const PuzzleDescription description = benchDescription();
     for (auto _ : state) {
-        const QImage picture = form.pictureWithoutGrid();
-        QImage thumbnail = picture;
-        resampleBitmap(thumbnail, 100, 100);
+        const auto [picture, thumbnail] = savedPictures(form);
         fixture.store.replacePuzzle(0, description, DescriptionLines::All, picture, thumbnail);
     }
     form.done(QDialog::Rejected);

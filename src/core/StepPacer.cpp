@@ -80,7 +80,6 @@ void StepPacer::schedule(int delay)
 {
     if (delay == Done) {
         m_step = nullptr;
-        emit finished();
         return;
     }
     m_timer.start(delay == NextFrame ? frameDelayMs() : std::max(0, delay));

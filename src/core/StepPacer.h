@@ -47,10 +47,6 @@ public:
     // After this no step runs again, and nothing starts or resumes.
     void terminate();
 
-signals:
-    // A step said the run is over.
-    void finished();
-
 private:
     void runStep();
     void schedule(int delay);

@@ -42,7 +42,6 @@ public:
     BoardAnimation animation() const { return m_animation; }
     bool isAnimating() const { return m_animation != BoardAnimation::None; }
     int dealIndex() const { return m_dealIndex; }
-    QPoint lastPointer() const { return {m_lastMouseX, m_lastMouseY}; }
 
     // The built-in pictures of the welcome animation and the model slot (logo, question mark,
     // no-model sign), decoded when first drawn: the first frame of the program does not wait for

@@ -44,30 +44,12 @@ private:
     // A new 2 x 2 game, not dealt.
     void start(int modelMode = 1, bool rotation = false, int timeLimit = 0)
     {
-        PuzzleStore &store = m_rig->store;
-        const int n = TestPuzzles::add(store, TestPuzzles::description("Jeu", 2, 2, modelMode, rotation, timeLimit));
-        play()->loadGame(store, n, m_depart->random());
-        play()->drawBoard();
+        m_rig->startGame(modelMode, rotation, timeLimit);
     }
-
-    int indexOf(int number)
-    {
-        for (int i = 0; i < game().pieceCount; ++i)
-            if (game().pieces[i].number == number)
-                return i;
-        return -1;
-    }
-    Piece &piece(int number) { return game().pieces[indexOf(number)]; }
-    QPoint centreOf(int number)
-    {
-        const Piece &p = piece(number);
-        return {p.x + p.width / 2, p.y + p.height / 2};
-    }
-    QPoint cellCentre(int cell)
-    {
-        const BoardGeometry &g = game().geometry;
-        return g.cellTopLeft(cell) + QPoint(g.cellWidth() / 2, g.cellHeight() / 2);
-    }
+    int indexOf(int number) { return m_rig->indexOf(number); }
+    Piece &piece(int number) { return m_rig->piece(number); }
+    QPoint centreOf(int number) { return m_rig->centreOf(number); }
+    QPoint cellCentre(int cell) { return m_rig->cellCentre(cell); }
     void moveTo(QPoint p) { QTest::mouseMove(dx(), p); }
     // What the window system sends for a double-click: press, release, double-click, release.
     void doubleClickAt(Qt::MouseButton button, QPoint p)

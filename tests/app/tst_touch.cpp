@@ -28,32 +28,17 @@ private:
     Game &game() { return play()->game(); }
     BoardSurface *dx() { return m_screen->board(); }
 
-    // A new 2 x 2 game with its pieces turned upright, dealt.
+    // A new 2 x 2 game with its pieces turned upright.
     void start(bool rotation = true)
     {
-        const int n = TestPuzzles::add(m_rig->store, TestPuzzles::description("Jeu", 2, 2, 1, rotation));
-        play()->loadGame(m_rig->store, n, m_screen->random());
+        m_rig->startGame(1, rotation);
         for (Piece &p : game().inPlay())
             p.turns = 0;
         play()->drawBoard();
     }
-    Piece &piece(int number)
-    {
-        for (Piece &p : game().inPlay())
-            if (p.number == number)
-                return p;
-        qFatal("no piece %d", number);
-    }
-    QPoint centreOf(int number)
-    {
-        const Piece &p = piece(number);
-        return {p.x + p.width / 2, p.y + p.height / 2};
-    }
-    QPoint cellCentre(int cell)
-    {
-        const BoardGeometry &g = game().geometry;
-        return g.cellTopLeft(cell) + QPoint(g.cellWidth() / 2, g.cellHeight() / 2);
-    }
+    Piece &piece(int number) { return m_rig->piece(number); }
+    QPoint centreOf(int number) { return m_rig->centreOf(number); }
+    QPoint cellCentre(int cell) { return m_rig->cellCentre(cell); }
     int heldNumber() { return game().heldPiece < 0 ? -1 : game().pieces[game().heldPiece].number; }
 
     // Touches on a widget of a window, given in the widget's coordinates. They are sent to the

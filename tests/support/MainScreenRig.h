@@ -6,6 +6,7 @@
 #include "play/BoardSurface.h"
 #include "play/PlayBoard.h"
 #include "store/PuzzleStore.h"
+#include "TestPuzzles.h"
 
 #include <QCursor>
 #include <QTest>
@@ -29,6 +30,35 @@ public:
         return QTest::qWaitForWindowExposed(&screen) && QTest::qWaitFor([this] {
                    return screen.thumbnailsReady() && !screen.play()->isAnimating();
                });
+    }
+
+    // A new 2 x 2 game of flat cells (cellColour(k) for piece k), loaded and drawn, not dealt.
+    void startGame(int modelMode = 1, bool rotation = false, int timeLimit = 0)
+    {
+        const int n = TestPuzzles::add(store, TestPuzzles::description("Jeu", 2, 2, modelMode, rotation, timeLimit));
+        screen.play()->loadGame(store, n, screen.random());
+        screen.play()->drawBoard();
+    }
+
+    Game &game() { return screen.play()->game(); }
+    // The array index of the piece whose number (home cell) is given, -1 if none.
+    int indexOf(int number)
+    {
+        for (int i = 0; i < game().pieceCount; ++i)
+            if (game().pieces[i].number == number)
+                return i;
+        return -1;
+    }
+    Piece &piece(int number) { return game().pieces[indexOf(number)]; }
+    QPoint centreOf(int number)
+    {
+        const Piece &p = piece(number);
+        return {p.x + p.width / 2, p.y + p.height / 2};
+    }
+    QPoint cellCentre(int cell)
+    {
+        const BoardGeometry &g = game().geometry;
+        return g.cellTopLeft(cell) + QPoint(g.cellWidth() / 2, g.cellHeight() / 2);
     }
 
     // Waits until the board's animation under way has ended.
