@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
-#include <QUrl>
-#include <QtEndian>
 
 #include <utility>
 
@@ -21,34 +19,12 @@ const char *const SoundPaths[4] = {BuiltinResources::ClickPickUp, BuiltinResourc
                                    BuiltinResources::TurnSwish, BuiltinResources::Applause};
 }
 
-int wavDurationMs(const QByteArray &wav)
-{
-    if (wav.size() < 12 || !wav.startsWith("RIFF") || wav.mid(8, 4) != "WAVE")
-        return -1;
-    quint32 byteRate = 0;
-    qsizetype pos = 12;
-    while (pos + 8 <= wav.size()) {
-        const QByteArray id = wav.mid(pos, 4);
-        const quint32 size = qFromLittleEndian<quint32>(wav.constData() + pos + 4);
-        const qsizetype body = pos + 8;
-        if (id == "fmt " && size >= 16 && body + 16 <= wav.size())
-            byteRate = qFromLittleEndian<quint32>(wav.constData() + body + 8);
-        if (id == "data") {
-            if (byteRate == 0)
-                return -1;
-            const qint64 bytes = std::min<qint64>(size, wav.size() - body);
-            return static_cast<int>(bytes * 1000 / byteRate);
-        }
-        pos = body + size + (size & 1);
-    }
-    return -1;
-}
-
 SoundBank::SoundBank(QObject *parent) : QObject(parent)
 {
     for (int i = 0; i < 4; ++i) {
         QFile file(QString::fromLatin1(SoundPaths[i]));
-        m_durations[i] = file.open(QIODevice::ReadOnly) ? wavDurationMs(file.readAll()) : -1;
+        if (file.open(QIODevice::ReadOnly))
+            m_clips[i] = readWavClip(file.readAll(), QFileInfo(file.fileName()).fileName());
     }
 }
 
@@ -86,7 +62,7 @@ SoundOutput *SoundBank::output()
 void SoundBank::play(Sound sound)
 {
     if (SoundOutput *out = output())
-        out->play(BuiltinResources::url(SoundPaths[static_cast<int>(sound)]));
+        out->play(m_clips[static_cast<int>(sound)]);
 }
 
 } // namespace tivane

@@ -3,9 +3,9 @@
 // Qt Multimedia under it) is loaded at the first sound played, so that it costs the start-up
 // nothing and a screen that stays silent never loads it.
 
+#include "app/WavClip.h"
 #include "core/Sound.h"
 
-#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -14,9 +14,6 @@
 namespace tivane {
 
 class SoundOutput;
-
-// Length of a PCM WAVE clip in milliseconds, or -1 when the data is not one.
-int wavDurationMs(const QByteArray &wav);
 
 class SoundBank : public QObject
 {
@@ -27,7 +24,7 @@ public:
 
     // Starts the sound without waiting for its end.
     void play(Sound sound);
-    int durationMs(Sound sound) const { return m_durations[static_cast<int>(sound)]; }
+    int durationMs(Sound sound) const { return m_clips[static_cast<int>(sound)].durationMs(); }
 
 private:
     // Where the module is looked for, in order: beside the program as installed, then in the
@@ -35,7 +32,7 @@ private:
     static QStringList moduleCandidates();
     SoundOutput *output();
 
-    std::array<int, 4> m_durations{};
+    std::array<WavClip, 4> m_clips;
     SoundOutput *m_output = nullptr;
     bool m_loadTried = false;
 };

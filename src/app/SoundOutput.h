@@ -2,8 +2,9 @@
 // The sound output that the module tivane_sound provides: Qt Multimedia and the audio libraries
 // under it are loaded with that module, at the first sound, not at start-up.
 
+#include "app/WavClip.h"
+
 #include <QObject>
-#include <QUrl>
 
 namespace tivane {
 
@@ -11,8 +12,9 @@ class SoundOutput : public QObject
 {
 public:
     using QObject::QObject;
-    // Starts the clip from its beginning, without waiting for its end.
-    virtual void play(const QUrl &source) = 0;
+    // Starts the clip from its beginning, without waiting for its end. Each clip gets its own
+    // player, a child of the output named after the clip, made at its first play.
+    virtual void play(const WavClip &clip) = 0;
 };
 
 // The module's one entry point: a new output owned by `parent`.

@@ -5,7 +5,6 @@
 #include <QImageReader>
 #include <QRgb>
 #include <QString>
-#include <QUrl>
 
 namespace tivane {
 
@@ -56,12 +55,6 @@ inline QImage picture(const char *path)
     QImageReader reader(QString::fromLatin1(path), "png");
     reader.setAutoDetectImageFormat(false);
     return reader.read();
-}
-
-// The qrc: URL of a resource path, as QSoundEffect::setSource wants it.
-inline QUrl url(const char *path)
-{
-    return QUrl(QStringLiteral("qrc") + QString::fromLatin1(path));
 }
 
 } // namespace BuiltinResources

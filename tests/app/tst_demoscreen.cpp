@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QSoundEffect>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -86,7 +85,12 @@ private:
         return -1;
     }
 
-    int soundEffects() { return static_cast<int>(m_depart->sounds().findChildren<QSoundEffect *>().size()); }
+    // The sound output's clip players, once the first sound has loaded it.
+    QObjectList soundPlayers()
+    {
+        const QObjectList outputs = m_depart->sounds().children();
+        return outputs.isEmpty() ? QObjectList() : outputs.first()->children();
+    }
 
 private slots:
     void initTestCase()
@@ -177,19 +181,19 @@ private slots:
         m_depart->random().seed(4);
         QVERIFY(startDemo());
         m_depart->demo()->suspend();
-        QCOMPARE(soundEffects(), 0);
+        QVERIFY(soundPlayers().isEmpty());
         // Sound off: no sound played, nothing waited for.
         QCOMPARE(runOneTurnStep(), IdleDemo::StepPauseMs);
-        QCOMPARE(soundEffects(), 0);
+        QVERIFY(soundPlayers().isEmpty());
 
         // Sound on: the next step comes once the clip has played, without waiting here.
         m_depart->soundClicked();
         const int clip = m_depart->sounds().durationMs(Sound::Turn);
         QVERIFY(clip > 50 && clip < 100);
         QCOMPARE(runOneTurnStep(), IdleDemo::StepPauseMs + clip);
-        const QList<QSoundEffect *> effects = m_depart->sounds().findChildren<QSoundEffect *>();
-        QCOMPARE(effects.size(), 1);
-        QCOMPARE(effects.first()->source(), QUrl(QStringLiteral("qrc:/sounds/gira.wav")));
+        const QObjectList players = soundPlayers();
+        QCOMPARE(players.size(), 1);
+        QCOMPARE(players.first()->objectName(), QStringLiteral("gira.wav"));
     }
 
     void dialogsPauseTheDemonstration_data()

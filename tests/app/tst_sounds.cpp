@@ -17,18 +17,21 @@ QByteArray le32(quint32 v)
     return b;
 }
 
-// An 8-bit mono PCM clip: one byte a sample, so the byte rate is the sample rate.
-QByteArray wav(quint32 sampleRate, quint32 dataBytes, bool withFmt = true)
+// A WAVE file: a PCM (or float) header, then `dataBytes` bytes of silence-ish samples.
+QByteArray wav(quint32 sampleRate, quint16 channels, quint16 bits, quint32 dataBytes, quint16 tag = 1,
+               bool withFmt = true)
 {
     QByteArray out = "RIFF" + le32(0) + "WAVE";
     if (withFmt) {
         QByteArray fmt(16, '\0');
-        qToLittleEndian<quint16>(1, fmt.data());               // PCM
-        qToLittleEndian<quint16>(1, fmt.data() + 2);           // mono
+        qToLittleEndian<quint16>(tag, fmt.data());
+        qToLittleEndian<quint16>(channels, fmt.data() + 2);
         qToLittleEndian<quint32>(sampleRate, fmt.data() + 4);
-        qToLittleEndian<quint32>(sampleRate, fmt.data() + 8);  // byte rate
-        qToLittleEndian<quint16>(1, fmt.data() + 12);
-        qToLittleEndian<quint16>(8, fmt.data() + 14);
+        qToLittleEndian<quint32>(sampleRate * channels * bits / 8, fmt.data() + 8);
+        qToLittleEndian<quint16>(channels * bits / 8, fmt.data() + 12);
+        qToLittleEndian<quint16>(bits, fmt.data() + 14);
+        // An odd-sized chunk before the format: chunks are padded to even sizes.
+        out += "LIST" + le32(3) + QByteArray("abc\0", 4);
         out += "fmt " + le32(16) + fmt;
     }
     return out + "data" + le32(dataBytes) + QByteArray(static_cast<int>(dataBytes), '\x80');
@@ -48,23 +51,40 @@ class TestSounds : public QObject
 {
     Q_OBJECT
 private slots:
-    void wavDuration_data()
+    void readsWavClips_data()
     {
         QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<int>("sampleBytes");
         QTest::addColumn<int>("ms");
-        QTest::newRow("0.1 s at 22050") << wav(22050, 2205) << 100;
-        QTest::newRow("2.9 s at 11025") << wav(11025, 31972) << 2899;
-        QTest::newRow("no fmt chunk") << wav(11025, 100, false) << -1;
-        QTest::newRow("not a wave") << QByteArray("RIFF....AVI LIST") << -1;
-        QTest::newRow("empty") << QByteArray() << -1;
-        QTest::newRow("truncated data") << wav(11025, 11025).left(44 + 5512) << 499;
+        QTest::newRow("8-bit mono, 0.1 s") << wav(22050, 1, 8, 2205) << 22050 << 8 << 2205 << 100;
+        QTest::newRow("16-bit stereo, 2.9 s") << wav(11025, 2, 16, 127892) << 11025 << 16 << 127892 << 2900;
+        QTest::newRow("32-bit float") << wav(48000, 1, 32, 19200, 3) << 48000 << 32 << 19200 << 100;
+        // Cut short, down to the last whole frame.
+        QTest::newRow("truncated data") << wav(11025, 2, 16, 44100).left(56 + 5515) << 11025 << 16 << 5512 << 124;
+        QTest::newRow("no fmt chunk") << wav(11025, 1, 8, 100, 1, false) << 0 << 0 << 0 << -1;
+        QTest::newRow("ADPCM") << wav(11025, 1, 4, 100, 2) << 0 << 0 << 0 << -1;
+        QTest::newRow("12-bit") << wav(11025, 1, 12, 100) << 0 << 0 << 0 << -1;
+        QTest::newRow("no channel") << wav(11025, 0, 8, 100) << 0 << 0 << 0 << -1;
+        QTest::newRow("not a wave") << QByteArray("RIFF....AVI LIST") << 0 << 0 << 0 << -1;
+        QTest::newRow("empty") << QByteArray() << 0 << 0 << 0 << -1;
+        QTest::newRow("format cut short") << wav(11025, 1, 8, 100).left(40) << 0 << 0 << 0 << -1;
     }
 
-    void wavDuration()
+    void readsWavClips()
     {
         QFETCH(QByteArray, data);
+        QFETCH(int, rate);
+        QFETCH(int, bits);
+        QFETCH(int, sampleBytes);
         QFETCH(int, ms);
-        QCOMPARE(wavDurationMs(data), ms);
+        const WavClip clip = readWavClip(data, QStringLiteral("x.wav"));
+        QCOMPARE(clip.sampleRate, rate);
+        QCOMPARE(clip.bitsPerSample, bits);
+        QCOMPARE(clip.samples.size(), sampleBytes);
+        QCOMPARE(clip.durationMs(), ms);
+        QCOMPARE(clip.name, QStringLiteral("x.wav"));
     }
 
     void builtinSoundsHaveTheirLengths()
@@ -86,11 +106,17 @@ private slots:
         sons.play(Sound::PickUp);
         QVERIFY(isLoaded("libQt6Multimedia"));
         QVERIFY(isLoaded("libtivane_sound"));
-        // One output, one effect per clip played.
+        // One output, one player per clip played, named after its clip.
         QCOMPARE(sons.children().size(), 1);
         sons.play(Sound::PickUp);
         sons.play(Sound::Turn);
-        QCOMPARE(sons.children().first()->children().size(), 2);
+        QObjectList players = sons.children().first()->children();
+        QCOMPARE(players.size(), 2);
+        QStringList names;
+        for (QObject *player : players)
+            names << player->objectName();
+        names.sort();
+        QCOMPARE(names, QStringList({QStringLiteral("click1.wav"), QStringLiteral("gira.wav")}));
     }
 };
 
