@@ -26,6 +26,15 @@ int viewEdge(int picturePosition, int pictureSide, int viewSide)
     return static_cast<int>((qint64(picturePosition) * viewSide * 2 + pictureSide) / (qint64(pictureSide) * 2));
 }
 
+// Moves the span [low, high] by delta, kept within [0, limit]; returns the move made.
+int shiftWithin(int &low, int &high, int delta, int limit)
+{
+    delta = std::min(std::max(delta, -low), limit - high);
+    low += delta;
+    high += delta;
+    return delta;
+}
+
 } // namespace
 
 void FramingLogic::prepare(QSize pictureSize)
@@ -81,24 +90,9 @@ bool FramingLogic::move(QPoint viewPoint)
         return false;
     const int nx = toPictureX(viewPoint.x());
     const int ny = toPictureY(viewPoint.y());
-    int delta = 0;
-    if (horizontal()) {
-        delta = nx - m_dragX;
-        if (m_selection.left + delta < 0)
-            delta = -m_selection.left;
-        if (m_selection.right + delta > m_pictureSize.width())
-            delta = m_pictureSize.width() - m_selection.right;
-        m_selection.left += delta;
-        m_selection.right += delta;
-    } else {
-        delta = ny - m_dragY;
-        if (m_selection.top + delta < 0)
-            delta = -m_selection.top;
-        if (m_selection.bottom + delta > m_pictureSize.height())
-            delta = m_pictureSize.height() - m_selection.bottom;
-        m_selection.top += delta;
-        m_selection.bottom += delta;
-    }
+    const int delta = horizontal()
+        ? shiftWithin(m_selection.left, m_selection.right, nx - m_dragX, m_pictureSize.width())
+        : shiftWithin(m_selection.top, m_selection.bottom, ny - m_dragY, m_pictureSize.height());
     // Also when the zone was held at an end: moving back then moves it back at once.
     m_dragX = nx;
     m_dragY = ny;

@@ -19,17 +19,6 @@ using namespace tivane;
 
 namespace {
 
-
-QByteArray encoded(const QImage &image, const char *format, int quality = -1)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(quality);
-    return writer.write(image) ? bytes : QByteArray();
-}
-
 // A JPEG whose EXIF block says "turn a quarter clockwise to view" (orientation 6), put in
 // right after the start-of-image marker.
 QByteArray withExifOrientation(const QByteArray &jpeg, quint16 orientation)
@@ -165,15 +154,15 @@ void TestPictureLoader::formats_data()
         for (int x = 20; x < 40; ++x)
             source.setPixel(x, y, qRgb(20, 130, 140));
 
-    QTest::newRow("BMP 24-bit") << "a.bmp" << encoded(source, "bmp") << 0;
+    QTest::newRow("BMP 24-bit") << "a.bmp" << encodedImage(source, "bmp") << 0;
     QTest::newRow("BMP 8-bit indexed") << "a.dib"
-                                       << encoded(source.convertToFormat(QImage::Format_Indexed8), "bmp") << 0;
-    QTest::newRow("PNG 16-bit") << "a.png" << encoded(source.convertToFormat(QImage::Format_RGBX64), "png") << 1;
-    QTest::newRow("PNG indexed") << "b.png" << encoded(source.convertToFormat(QImage::Format_Indexed8), "png") << 0;
-    QTest::newRow("JPEG") << "a.jpg" << encoded(source, "jpeg", 95) << 12;
-    QTest::newRow("TIFF") << "a.tif" << encoded(source, "tiff") << 0;
-    QTest::newRow("WebP") << "a.webp" << encoded(source, "webp", 100) << 3;
-    QTest::newRow("ICO") << "a.ico" << encoded(source.convertToFormat(QImage::Format_ARGB32), "ico") << 0;
+                                       << encodedImage(source.convertToFormat(QImage::Format_Indexed8), "bmp") << 0;
+    QTest::newRow("PNG 16-bit") << "a.png" << encodedImage(source.convertToFormat(QImage::Format_RGBX64), "png") << 1;
+    QTest::newRow("PNG indexed") << "b.png" << encodedImage(source.convertToFormat(QImage::Format_Indexed8), "png") << 0;
+    QTest::newRow("JPEG") << "a.jpg" << encodedImage(source, "jpeg", 95) << 12;
+    QTest::newRow("TIFF") << "a.tif" << encodedImage(source, "tiff") << 0;
+    QTest::newRow("WebP") << "a.webp" << encodedImage(source, "webp", 100) << 3;
+    QTest::newRow("ICO") << "a.ico" << encodedImage(source.convertToFormat(QImage::Format_ARGB32), "ico") << 0;
 }
 
 void TestPictureLoader::formats()
@@ -206,7 +195,7 @@ void TestPictureLoader::exifOrientationIsApplied()
             source.setPixel(x, y, qRgb(0, 0, 220));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("phone.jpg"));
-    QVERIFY(writeBytes(path, withExifOrientation(encoded(source, "jpeg", 95), 6)));
+    QVERIFY(writeBytes(path, withExifOrientation(encodedImage(source, "jpeg", 95), 6)));
 
     const QImage picture = loadPicture(path);
     QCOMPARE(picture.size(), QSize(32, 64));
@@ -222,7 +211,7 @@ void TestPictureLoader::transparencyIsLaidOnWhite()
     source.setPixel(2, 0, qRgba(10, 200, 30, 255));  // opaque
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("logo.png"));
-    QVERIFY(writeBytes(path, encoded(source, "png")));
+    QVERIFY(writeBytes(path, encodedImage(source, "png")));
 
     const QImage picture = loadPicture(path);
     QCOMPARE(picture.format(), QImage::Format_RGB888);
@@ -254,7 +243,7 @@ void TestPictureLoader::nameCarriesNoWeight()
     source.fill(qRgb(1, 2, 3));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("IMG_0001.JPG"));
-    QVERIFY(writeBytes(path, encoded(source, "png")));
+    QVERIFY(writeBytes(path, encodedImage(source, "png")));
     QCOMPARE(loadPicture(path).pixel(2, 2), qRgb(1, 2, 3));
 }
 
@@ -267,7 +256,7 @@ void TestPictureLoader::picturesAboveQtsUsualCapLoad()
     source.fill(qRgb(30, 60, 90));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("camera.jpg"));
-    QVERIFY(writeBytes(path, encoded(source, "jpeg", 90)));
+    QVERIFY(writeBytes(path, encodedImage(source, "jpeg", 90)));
     source = QImage();
     QVERIFY(qint64(6000) * 6000 * 4 > qint64(cap) << 20);
 

@@ -55,24 +55,6 @@ QStringList withoutFiles(QStringList lines, const QStringList &names)
     return lines;
 }
 
-QByteArray bmpBytes(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "bmp").write(image);
-    return bytes;
-}
-
-QByteArray pngBytes(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "png").write(image);
-    return bytes;
-}
-
 void putLe32(QByteArray &bytes, qsizetype at, quint32 value)
 {
     for (int i = 0; i < 4; ++i)
@@ -151,8 +133,8 @@ SampleFiles sampleFiles(int cols = 3, int rows = 2)
     resampleBitmap(thumbnail, 10, 10);
     return {formatDescription(TestPuzzles::description(QStringLiteral("Poissons"), cols, rows, 2, true, 45),
                               DescriptionLines::All),
-            bmpBytes(picture.convertToFormat(QImage::Format_RGB888)),
-            bmpBytes(thumbnail.convertToFormat(QImage::Format_RGB888))};
+            encodedImage(picture.convertToFormat(QImage::Format_RGB888), "bmp"),
+            encodedImage(thumbnail.convertToFormat(QImage::Format_RGB888), "bmp")};
 }
 
 Entries sampleEntries(const SampleFiles &files = sampleFiles())
@@ -462,7 +444,7 @@ void TestArchive::hostileArchives_data()
     QTest::newRow("time limit too long") << zipOf(replaced(good, QStringLiteral("puz.tvn"), longTime))
                                          << "le temps limite : 700";
     QTest::newRow("PNG picture")
-        << zipOf(replaced(good, QStringLiteral("image.bmp"), pngBytes(TestPuzzles::cellsPicture(3, 2, 40))))
+        << zipOf(replaced(good, QStringLiteral("image.bmp"), encodedImage(TestPuzzles::cellsPicture(3, 2, 40), "png")))
         << "« image.bmp » : ce n'est pas une image BMP valide.";
     QTest::newRow("60000 x 60000 picture")
         << zipOf(replaced(good, QStringLiteral("image.bmp"), bmpHeader(60000, 60000, 64)))
@@ -523,7 +505,7 @@ void TestArchive::foreignArchiveIsNormalised()
     const QByteArray sixLines = formatDescription(expected, DescriptionLines::UpToTime);
     const QImage picture = TestPuzzles::cellsPicture(2, 3, 60).convertToFormat(QImage::Format_Indexed8);
     // The rows of the upside-down picture, bottom-up, are those of the picture top-down.
-    QByteArray topDown = bmpBytes(picture.mirrored(false, true));
+    QByteArray topDown = encodedImage(picture.mirrored(false, true), "bmp");
     putLe32(topDown, 22, quint32(-60));
 
     ReceivingStore target;
@@ -654,19 +636,19 @@ void TestArchive::decodeBmp_data()
     QTest::addColumn<QString>("expected");  // a part of the message when refused
 
     const QImage cells = TestPuzzles::cellsPicture(2, 2, 16);
-    QByteArray topDown = bmpBytes(cells.mirrored(false, true));
+    QByteArray topDown = encodedImage(cells.mirrored(false, true), "bmp");
     putLe32(topDown, 22, quint32(-16));
-    QTest::newRow("24 bits") << bmpBytes(cells) << QSize(16, 16) << QString();
+    QTest::newRow("24 bits") << encodedImage(cells, "bmp") << QSize(16, 16) << QString();
     QTest::newRow("top-down") << topDown << QSize(16, 16) << QString();
-    QTest::newRow("8 bits") << bmpBytes(cells.convertToFormat(QImage::Format_Indexed8)) << QSize(16, 16) << QString();
+    QTest::newRow("8 bits") << encodedImage(cells.convertToFormat(QImage::Format_Indexed8), "bmp") << QSize(16, 16) << QString();
     QTest::newRow("4096 wide") << bmpHeader(4096, 1, 4096 * 3) << QSize(4096, 1) << QString();
     QTest::newRow("4097 wide") << bmpHeader(4097, 1, 4100 * 3) << QSize() << "4097 × 1 pixels";
     QTest::newRow("4097 high") << bmpHeader(1, -4097, 4097 * 4) << QSize() << "1 × 4097 pixels";
     QTest::newRow("60000 square") << bmpHeader(60000, 60000, 12) << QSize() << "60000 × 60000 pixels";
-    QTest::newRow("PNG") << pngBytes(cells) << QSize() << "ce n'est pas une image BMP valide.";
+    QTest::newRow("PNG") << encodedImage(cells, "png") << QSize() << "ce n'est pas une image BMP valide.";
     QTest::newRow("empty") << QByteArray() << QSize() << "ce n'est pas une image BMP valide.";
-    QTest::newRow("header cut") << bmpBytes(cells).left(30) << QSize() << "l'image BMP est incomplète.";
-    QTest::newRow("rows missing") << bmpBytes(cells).left(500) << QSize() << "l'image BMP est incomplète.";
+    QTest::newRow("header cut") << encodedImage(cells, "bmp").left(30) << QSize() << "l'image BMP est incomplète.";
+    QTest::newRow("rows missing") << encodedImage(cells, "bmp").left(500) << QSize() << "l'image BMP est incomplète.";
     QTest::newRow("no pixels") << bmpHeader(0, 0) << QSize() << "ce n'est pas une image BMP valide.";
 }
 

@@ -62,11 +62,7 @@ QByteArray bmpOf(QSize size)
 {
     QImage image(size, QImage::Format_RGB888);
     image.fill(qRgb(128, 128, 128));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "bmp").write(image);
-    return bytes;
+    return encodedImage(image, "bmp");
 }
 
 quint32 le32(const QByteArray &bytes, int at)

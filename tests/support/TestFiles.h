@@ -1,12 +1,15 @@
 #pragma once
-// Files for tests: whole contents read and written, and a folder's state to compare before and
+// Files for tests: whole contents read and written, images encoded in memory, and a folder's state to compare before and
 // after an action ("the store was left as it was").
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
 #include <QStringList>
 
 namespace tivane {
@@ -19,6 +22,17 @@ inline QByteArray fileBytes(const QString &path)
 inline QByteArray fileBytes(const QString &dir, const QString &name)
 {
     return fileBytes(QDir(dir).filePath(name));
+}
+
+// The image encoded in `format` ("bmp", "png", "jpeg"...), empty when the writer fails.
+inline QByteArray encodedImage(const QImage &image, const char *format, int quality = -1)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    return writer.write(image) ? bytes : QByteArray();
 }
 
 [[nodiscard]] inline bool writeBytes(const QString &path, const QByteArray &bytes)

@@ -45,11 +45,8 @@ sleep 0.2
 xdotool mousemove 552 573 click 1
 sleep 1
 xdotool key Return
-deadline=$((SECONDS + 20))
-until [ -f "$TEST_STORE/puz2.tvn" ] && ! xdotool search --onlyvisible --name '^TIVANE$' >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || fail "the new puzzle was not saved"
-    sleep 0.2
-done
+wait_until 20 '[ -f "$TEST_STORE/puz2.tvn" ] && ! xdotool search --onlyvisible --name "^TIVANE\$" >/dev/null 2>&1' \
+    || fail "the new puzzle was not saved"
 
 expected=$(printf 'Nom du puzzle\r\n3\r\n4\r\nmod\xe8le=NON\r\nrotation=NON\r\ntemps=0\r\ntypemod=0\r\n' | od -An -tx1)
 [ "$(od -An -tx1 < "$TEST_STORE/puz2.tvn")" = "$expected" ] || fail "puz2.tvn: $(od -c < "$TEST_STORE/puz2.tvn")"

@@ -25,11 +25,7 @@ wait_for_pixel "$work/shot.png" 180 192 "${COLOURS[0]}" 20
 choose_in_menu 305 207 4
 xdotool type --delay 20 "$work/six"
 xdotool key Return
-deadline=$((SECONDS + 20))
-until [ -s "$work/six.zip" ]; do
-    [ $SECONDS -lt $deadline ] || fail "no archive was written"
-    sleep 0.2
-done
+wait_until 20 '[ -s "$work/six.zip" ]' || fail "no archive was written"
 entries=$(python3 -c 'import sys, zipfile; print(" ".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$work/six.zip")
 [ "$entries" = "puz.tvn image.bmp vignette.bmp" ] || fail "the archive holds: $entries"
 echo "ok: exported to six.zip ($entries)"
@@ -46,11 +42,7 @@ sleep 1
 choose_in_menu 195 205 5
 xdotool type --delay 20 "$work/six.zip"
 xdotool key Return
-deadline=$((SECONDS + 20))
-until [ -f "$second/puz5.tvn" ]; do
-    [ $SECONDS -lt $deadline ] || fail "the puzzle was not imported"
-    sleep 0.2
-done
+wait_until 20 '[ -f "$second/puz5.tvn" ]' || fail "the puzzle was not imported"
 for file in puz image vignette; do
     ext=bmp; [ $file = puz ] && ext=tvn
     cmp -s "$TEST_STORE/${file}1.$ext" "$second/${file}5.$ext" || fail "${file}5.$ext differs from the exported ${file}1.$ext"

@@ -30,11 +30,8 @@ write('puz1 - Copie.tvn', description(b'Copie'))
 PY
 
 start_tivane "$1" "$TEST_STORE"
-deadline=$((SECONDS + 30))
-until window=$(xdotool search --onlyvisible --name '^TIVANE' 2>/dev/null | head -n 1) && [ -n "$window" ]; do
-    [ $SECONDS -lt $deadline ] || fail "no message about the files left out"
-    sleep 0.3
-done
+wait_until 30 'window=$(xdotool search --onlyvisible --name "^TIVANE" 2>/dev/null | head -n 1) && [ -n "$window" ]' \
+    || fail "no message about the files left out"
 shot "$work/shot.png"
 expect_pixel "$work/shot.png" 500 10 c0c0c0 "the main screen's top bar, up before the message"
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -43,11 +40,7 @@ echo "ok: the message is ${WIDTH} x ${HEIGHT} at ($X, $Y)"
     fail "the message does not fit the 1024 x 768 screen"
 # OK, the default button, is at the bottom right of the message.
 xdotool mousemove $((X + WIDTH - 30)) $((Y + HEIGHT - 20)) click 1
-deadline=$((SECONDS + 10))
-while xdotool search --onlyvisible --name '^TIVANE' >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || fail "OK did not close the message"
-    sleep 0.2
-done
+wait_until 10 '! xdotool search --onlyvisible --name "^TIVANE" >/dev/null 2>&1' || fail "OK did not close the message"
 echo "ok: OK closed the message"
 
 # JOUER: the two good puzzles, first the lower-case spelling of puzzle 0.

@@ -32,11 +32,8 @@ sleep 1
 xdotool key Return
 
 expected=$(printf 'Renomme\r\n3\r\n3\r\nmod\xe8le=NON\r\nrotation=NON\r\ntemps=0\r\ntypemod=0\r\n' | od -An -tx1)
-deadline=$((SECONDS + 20))
-until [ "$(od -An -tx1 < "$TEST_STORE/puz0.tvn")" = "$expected" ]; do
-    [ $SECONDS -lt $deadline ] || fail "puz0.tvn: $(od -c < "$TEST_STORE/puz0.tvn")"
-    sleep 0.2
-done
+wait_until 20 '[ "$(od -An -tx1 < "$TEST_STORE/puz0.tvn")" = "$expected" ]' \
+    || fail "puz0.tvn: $(od -c < "$TEST_STORE/puz0.tvn")"
 echo "ok: puz0.tvn holds the new name and grid"
 # The chooser, still open, shows the new marks: lines at x = 33 and 66.
 wait_for_pixel "$work/shot.png" 208 236 ffffff 20

@@ -24,6 +24,16 @@ wait_for_pixel() {
     fail "pixel ($2,$3) never became $4 (last $(pixel "$1" "$2" "$3"))"
 }
 
+# wait_until SECONDS CONDITION: evaluates the shell CONDITION every 0.2 s until it holds;
+# returns 1 if it still does not after SECONDS.
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    until eval "$2"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.2
+    done
+}
+
 # start_tivane BINARY [STORE]: starts it on STORE, by default a new empty temporary store;
 # sets TIVANE_PID and STORE. The store is removed at exit.
 start_tivane() {
@@ -65,10 +75,6 @@ open_first_puzzle() { # SHOT
 
 # wait_exit SECONDS: waits for Tivane to end; sets TIVANE_STATUS.
 wait_exit() {
-    local deadline=$((SECONDS + $1))
-    while kill -0 "$TIVANE_PID" 2>/dev/null; do
-        [ $SECONDS -lt $deadline ] || fail "Tivane did not end within $1 s"
-        sleep 0.2
-    done
+    wait_until "$1" '! kill -0 "$TIVANE_PID" 2>/dev/null' || fail "Tivane did not end within $1 s"
     set +e; wait "$TIVANE_PID"; TIVANE_STATUS=$?; set -e
 }
