@@ -76,7 +76,7 @@ public:
     // The puzzle numbers of the thumbnails, in list order.
     QList<int> puzzleNumbers() const;
 
-    // The puzzle of the last thumbnail pressed; -1 after ANNULER, or before any press.
+    // The puzzle of the last thumbnail pressed since openForChoice(); -1 before, and after ANNULER.
     int selectedPuzzle() const { return m_selectedPuzzle; }
 
 signals:
