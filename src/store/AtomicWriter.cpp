@@ -63,16 +63,17 @@ void AtomicWriter::replaceAll(const QList<File> &files) const
     } catch (...) {
         for (qsizetype i = renamed; i < written; ++i)
             QFile::remove(temporaryPath(files[i].path));
-        // Best effort: the failure being reported is the one that stopped the save.
+        // Best effort: the failure reported is the one that stopped the save, not a later one.
         for (qsizetype i = 0; i < renamed; ++i) {
             const std::optional<QByteArray> &old = oldContents[size_t(i)];
             if (!old) {
                 QFile::remove(files[i].path);
                 continue;
             }
-            QSaveFile file(files[i].path);
-            if (file.open(QIODevice::WriteOnly) && file.write(*old) == old->size())
-                file.commit();
+            try {
+                write(files[i].path, *old, files[i].name);
+            } catch (const Error &) {
+            }
         }
         throw;
     }
