@@ -43,7 +43,7 @@ void BM_Store_EnumerateAndRead1000(benchmark::State &state)
     fillStore(store, dir.path());
     for (auto _ : state) {
         int cells = 0;
-        for (const StoreEntry &entry : store.enumerate()) {
+        for (const StoreEntry &entry : store.listPuzzles().entries) {
             const PuzzleDescription d = store.readDescriptionFile(entry.fileName, DescriptionLines::UpToTime);
             cells += d.gridCols * d.gridRows;
         }

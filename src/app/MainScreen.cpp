@@ -213,7 +213,6 @@ PuzzleChooser *MainScreen::chooser()
     // The chooser's menu opens the editing and print forms over the chooser, which stays open.
     connect(m_chooser, &PuzzleChooser::modifyRequested, this, [this](int n) { editingForm()->openFor(n); });
     connect(m_chooser, &PuzzleChooser::printRequested, this, [this](int n) { printForm()->openFor(n); });
-    m_chooser->printAction()->setEnabled(true);
     return m_chooser;
 }
 

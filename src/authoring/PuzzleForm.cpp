@@ -10,12 +10,12 @@
 #include "core/Fonts.h"
 #include "core/WinColor.h"
 #include "widgets/ActionGuard.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/StoreRetry.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -241,12 +241,8 @@ void PuzzleForm::buildForm(Kind kind)
 
 void PuzzleForm::buildPictureDialog()
 {
-    m_pictureDialog = new QFileDialog(this);
-    m_pictureDialog->setObjectName(QStringLiteral("OP"));
-    m_pictureDialog->setWindowTitle(QStringLiteral("Ouvrir une image"));
-    m_pictureDialog->setOption(QFileDialog::DontUseNativeDialog);
-    m_pictureDialog->setAcceptMode(QFileDialog::AcceptOpen);
-    m_pictureDialog->setFileMode(QFileDialog::ExistingFile);
+    m_pictureDialog = makeFileDialog(this, QStringLiteral("OP"), QStringLiteral("Ouvrir une image"),
+                                     QFileDialog::AcceptOpen);
     m_pictureDialog->setNameFilters(pictureNameFilters());
     // The dialog keeps the folder it was left in for the next time.
     m_pictureDialog->setDirectory(firstPictureFolder());

@@ -4,10 +4,10 @@
 #include "store/PuzzleArchive.h"
 #include "store/PuzzleStore.h"
 #include "widgets/ActionGuard.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/Messages.h"
 #include "widgets/StoreRetry.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include <memory>
@@ -28,14 +28,12 @@ ArchiveExchange::ArchiveExchange(PuzzleStore &store, QWidget *window)
 
 QFileDialog *ArchiveExchange::makeDialog(const char *objectName, const QString &title, bool save)
 {
-    auto *dialog = new QFileDialog(m_window, title, m_store.directory(), ArchiveFilter);
-    dialog->setObjectName(QLatin1String(objectName));
-    // Qt's own dialog, so that it opens with open() like every other; the replacement question
-    // is asked here, since Qt's would run a nested event loop.
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    auto *dialog = makeFileDialog(m_window, QLatin1String(objectName), title,
+                                  save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setDirectory(m_store.directory());
+    dialog->setNameFilter(ArchiveFilter);
+    // The replacement question is asked here, since Qt's would run a nested event loop.
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog->setDefaultSuffix(ArchiveSuffix);
     // Queued: the work starts once the dialog has closed, not inside its accept().
     connect(dialog, &QFileDialog::fileSelected, this,
@@ -83,18 +81,14 @@ void ArchiveExchange::writeArchive(int puzzle, const QString &archivePath)
 
 void ArchiveExchange::openChosen(const QString &archivePath)
 {
-    ArchivedPuzzle puzzle;
-    if (!runGuarded(m_window, [&] { puzzle = readPuzzleArchiveFile(archivePath); }))
-        return;
-    // Read once; only the save is tried again while another program writes to the store.
-    // The store announces the new puzzle itself: the chooser's list follows.
+    // Tried again, archive read included, while another program writes to the store. The store
+    // announces the new puzzle itself: the chooser's list follows.
     auto number = std::make_shared<int>(-1);
-    m_storeRetry->run(
-        [this, puzzle, number] { *number = m_store.saveNewPuzzle(puzzle.description, puzzle.picture, puzzle.thumbnail); },
-        [this, number](bool saved) {
-            if (saved)
-                emit imported(*number);
-        });
+    m_storeRetry->run([this, archivePath, number] { *number = importPuzzle(m_store, archivePath); },
+                      [this, number](bool saved) {
+                          if (saved)
+                              emit imported(*number);
+                      });
 }
 
 } // namespace tivane

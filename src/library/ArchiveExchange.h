@@ -29,10 +29,6 @@ public:
     // another program is writing to the store).
     void startImport();
 
-    // The dialogs, made on first use (null before).
-    QFileDialog *saveDialog() const { return m_saveDialog; }
-    QFileDialog *openDialog() const { return m_openDialog; }
-
 signals:
     void exported(int puzzle, const QString &archivePath);
     void imported(int puzzle);
@@ -46,8 +42,8 @@ private:
     PuzzleStore &m_store;
     QWidget *m_window;
     StoreRetry *m_storeRetry;
-    QFileDialog *m_saveDialog = nullptr;  // SD
-    QFileDialog *m_openDialog = nullptr;  // OD
+    QFileDialog *m_saveDialog = nullptr;  // SD, made on first use
+    QFileDialog *m_openDialog = nullptr;  // OD, made on first use
     int m_exportPuzzle = -1;
 };
 

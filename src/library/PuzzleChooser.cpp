@@ -5,6 +5,7 @@
 #include "core/PointerInput.h"
 #include "core/WinColor.h"
 #include "library/ArchiveExchange.h"
+#include "library/StoreWatcher.h"
 #include "store/PuzzleStore.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/FormParts.h"
@@ -13,9 +14,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMenu>
@@ -42,8 +40,8 @@ constexpr int DeleteDelayMs = 100;
 
 } // namespace
 
-ThumbnailLabel::ThumbnailLabel(PuzzleChooser *form, int tag, QWidget *parent)
-    : QLabel(parent), m_form(form), m_tag(tag)
+ThumbnailLabel::ThumbnailLabel(int tag, QWidget *parent)
+    : QLabel(parent), m_tag(tag)
 {
     setObjectName(QStringLiteral("VV%1").arg(tag));
     setCursor(Qt::PointingHandCursor);
@@ -54,9 +52,8 @@ void ThumbnailLabel::mousePressEvent(QMouseEvent *event)
     event->accept();
     if (event->button() == Qt::LeftButton)
         m_leftDown = true;
-    // Only a real mouse opens the teacher's menu: presses made from a touch carry no Ctrl.
-    m_form->thumbnailPressed(this, event->button(), isFromRealMouse(*event) ? event->modifiers() : Qt::NoModifier,
-                             event->position().toPoint());
+    emit pressed(m_tag, event->button(), isFromRealMouse(*event) ? event->modifiers() : Qt::NoModifier,
+                 mapToGlobal(event->position().toPoint()));
 }
 
 void ThumbnailLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -67,7 +64,7 @@ void ThumbnailLabel::mouseReleaseEvent(QMouseEvent *event)
     const bool click = m_leftDown && rect().contains(event->position().toPoint());
     m_leftDown = false;
     if (click)
-        m_form->thumbnailClicked(this);
+        emit clicked(m_tag);
 }
 
 PuzzleChooser::PuzzleChooser(PuzzleStore &store, QWidget *parent)
@@ -81,13 +78,8 @@ PuzzleChooser::PuzzleChooser(PuzzleStore &store, QWidget *parent)
     buildMenu();
     m_storeRetry = new StoreRetry(this);
     connect(&m_store, &PuzzleStore::changed, this, &PuzzleChooser::scheduleScan);
-
-    m_settleTimer = new QTimer(this);
-    m_settleTimer->setSingleShot(true);
-    connect(m_settleTimer, &QTimer::timeout, this, &PuzzleChooser::rescanIfChanged);
-    m_watcher = new QFileSystemWatcher(this);
-    m_watcher->addPath(m_store.directory());
-    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &PuzzleChooser::folderChanged);
+    m_watcher = new StoreWatcher(m_store.directory(), this);
+    connect(m_watcher, &StoreWatcher::folderChanged, this, &PuzzleChooser::scanPuzzles);
 }
 
 void PuzzleChooser::buildForm()
@@ -142,25 +134,17 @@ void PuzzleChooser::buildMenu()
 {
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("PP"));
-    const auto entry = [this](const char *name, const QString &text) {
+    m_exchange = new ArchiveExchange(m_store, this);
+    const auto entry = [this](const char *name, const QString &text, auto act) {
         QAction *action = m_menu->addAction(text);
         action->setObjectName(QLatin1String(name));
-        return action;
+        connect(action, &QAction::triggered, this, act);
     };
-    m_print = entry("Imprimer1", QStringLiteral("Imprimer"));
-    m_delete = entry("Supprimer1", QStringLiteral("Supprimer"));
-    m_modify = entry("Modifier1", QStringLiteral("Modifier"));
-    m_export = entry("Exporter1", QStringLiteral("Exporter"));
-    m_import = entry("Importer1", QStringLiteral("Importer"));
-    // Printing is switched on by whoever provides it.
-    m_print->setEnabled(false);
-
-    connect(m_print, &QAction::triggered, this, [this] { emit printRequested(m_popupPuzzle); });
-    connect(m_delete, &QAction::triggered, this, &PuzzleChooser::confirmDelete);
-    connect(m_modify, &QAction::triggered, this, [this] { emit modifyRequested(m_selectedPuzzle); });
-    m_exchange = new ArchiveExchange(m_store, this);
-    connect(m_export, &QAction::triggered, this, [this] { m_exchange->startExport(m_selectedPuzzle); });
-    connect(m_import, &QAction::triggered, m_exchange, &ArchiveExchange::startImport);
+    entry("Imprimer1", QStringLiteral("Imprimer"), [this] { emit printRequested(m_menuPuzzle); });
+    entry("Supprimer1", QStringLiteral("Supprimer"), [this] { confirmDelete(); });
+    entry("Modifier1", QStringLiteral("Modifier"), [this] { emit modifyRequested(m_menuPuzzle); });
+    entry("Exporter1", QStringLiteral("Exporter"), [this] { m_exchange->startExport(m_menuPuzzle); });
+    entry("Importer1", QStringLiteral("Importer"), [this] { m_exchange->startImport(); });
 
     m_deleteTimer = new QTimer(this);
     m_deleteTimer->setObjectName(QStringLiteral("Timer1"));
@@ -186,47 +170,18 @@ void PuzzleChooser::showEvent(QShowEvent *event)
 void PuzzleChooser::openForChoice()
 {
     m_selectedPuzzle = -1;
-    rescanIfChanged();
-    open();
-}
-
-void PuzzleChooser::folderChanged()
-{
-    if (!m_settleTimer->isActive())
-        m_burst.start();
-    const qint64 left = MaxSettleMs - m_burst.elapsed();
-    m_settleTimer->start(int(std::clamp<qint64>(left, 0, SettleMs)));
-}
-
-void PuzzleChooser::rescanIfChanged()
-{
-    // Our own saves were scanned already, through the store's signal.
-    if (folderSignature() != m_signature)
+    if (m_watcher->changedSinceSeen())
         scanPuzzles();
-}
-
-QByteArray PuzzleChooser::folderSignature() const
-{
-    QByteArray signature;
-    const QFileInfoList entries = QDir(m_store.directory())
-                                      .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                         | QDir::NoDotAndDotDot,
-                                                     QDir::Name);
-    for (const QFileInfo &entry : entries) {
-        // Present only while some program saves; the save's files tell the change.
-        if (entry.fileName() == PuzzleStore::lockFileName())
-            continue;
-        signature += QFile::encodeName(entry.fileName()) + '/' + QByteArray::number(entry.size()) + '/'
-                     + QByteArray::number(entry.lastModified().toMSecsSinceEpoch()) + '\n';
-    }
-    return signature;
+    open();
 }
 
 void PuzzleChooser::clearThumbnails()
 {
-    // A thumbnail may be the one whose handler is running: it goes once that has returned.
+    // A thumbnail may be the one whose handler is running: it goes once that has returned, and
+    // meanwhile no longer answers to its name.
     for (ThumbnailLabel *thumbnail : std::as_const(m_thumbnails)) {
         thumbnail->hide();
+        thumbnail->setObjectName(QString());
         thumbnail->deleteLater();
     }
     m_thumbnails.clear();
@@ -246,9 +201,8 @@ void PuzzleChooser::scheduleScan()
 void PuzzleChooser::scanPuzzles()
 {
     m_scanScheduled = false;
-    m_settleTimer->stop();
-    // Taken before the files are read: a change made while they are read is scanned again.
-    m_signature = folderSignature();
+    // Before the files are read: a change made while they are read is told again.
+    m_watcher->markSeen();
     QStringList problems;
     try {
         clearThumbnails();
@@ -260,8 +214,7 @@ void PuzzleChooser::scanPuzzles()
                 QByteArray bytes;
                 const PuzzleDescription d =
                     m_store.readDescriptionFile(entry.fileName, DescriptionLines::UpToTime, &bytes);
-                buildThumbnail(entry.number, position, d.puzzleName, d.gridRows, d.gridCols,
-                               d.timeLimit > 0, d.rotationEnabled, d.modelAllowed);
+                buildThumbnail(entry.number, position, d);
                 m_descriptions.insert(entry.number, bytes);
                 ++position;
             } catch (const Error &error) {
@@ -288,17 +241,18 @@ void PuzzleChooser::scanPuzzles()
                     problems);
 }
 
-void PuzzleChooser::buildThumbnail(int n, int position, const QString &name, int rows, int columns,
-                                   bool timed, bool rotation, bool model)
+void PuzzleChooser::buildThumbnail(int n, int position, const PuzzleDescription &description)
 {
     const QImage picture = m_store.readThumbnail(n);
-    const QImage shown = thumbnailForDisplay(picture, {columns, rows, model, rotation, timed}, m_badges);
+    const QImage shown = thumbnailForDisplay(picture, ThumbnailMarks::of(description), m_badges);
 
-    auto *thumbnail = new ThumbnailLabel(this, n, m_content);
+    auto *thumbnail = new ThumbnailLabel(n, m_content);
     thumbnail->setPixmap(QPixmap::fromImage(shown));
     thumbnail->resize(shown.size());
     thumbnail->move(ThumbnailLayout::place(position));
-    thumbnail->setToolTip(name);
+    thumbnail->setToolTip(description.puzzleName);
+    connect(thumbnail, &ThumbnailLabel::pressed, this, &PuzzleChooser::thumbnailPressed);
+    connect(thumbnail, &ThumbnailLabel::clicked, this, &PuzzleChooser::thumbnailClicked);
     thumbnail->show();
     m_thumbnails.append(thumbnail);
 }
@@ -320,22 +274,20 @@ QList<int> PuzzleChooser::puzzleNumbers() const
     return numbers;
 }
 
-void PuzzleChooser::thumbnailPressed(ThumbnailLabel *thumbnail, Qt::MouseButton button,
-                                     Qt::KeyboardModifiers modifiers, QPoint pos)
+void PuzzleChooser::thumbnailPressed(int puzzle, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                                     QPoint globalPos)
 {
-    m_selectedPuzzle = thumbnail->tag();
-    m_pictureFile = PuzzleStore::pictureName(thumbnail->tag());
+    m_selectedPuzzle = puzzle;
     if (button == Qt::RightButton && modifiers.testFlag(Qt::ControlModifier)) {
-        m_popupPuzzle = m_selectedPuzzle;
-        const QPoint at = thumbnail->mapToGlobal(pos);
-        emit popupRequested(m_popupPuzzle, at);
-        m_menu->popup(at);
+        m_menuPuzzle = puzzle;
+        emit popupRequested(puzzle, globalPos);
+        m_menu->popup(globalPos);
     }
 }
 
-void PuzzleChooser::thumbnailClicked(ThumbnailLabel *thumbnail)
+void PuzzleChooser::thumbnailClicked(int puzzle)
 {
-    m_selectedPuzzle = thumbnail->tag();
+    m_selectedPuzzle = puzzle;
     accept();
 }
 
@@ -347,7 +299,7 @@ void PuzzleChooser::reject()
 
 void PuzzleChooser::confirmDelete()
 {
-    const int puzzle = m_popupPuzzle;
+    const int puzzle = m_menuPuzzle;
     // The puzzle as the list shows it: if another program changes it meanwhile, it stays.
     std::optional<QByteArray> shown;
     if (m_descriptions.contains(puzzle))

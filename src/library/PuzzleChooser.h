@@ -1,26 +1,22 @@
 #pragma once
 // The puzzle chooser: one thumbnail per stored puzzle. A left click picks the puzzle for play
 // and closes the form; ANNULER closes it without a choice; Ctrl + right click on a thumbnail
-// opens the management menu. The list follows the store: it is rebuilt after every change made
-// through the store object, and after changes other programs make in the store folder, which a
-// watcher notices (a burst of changes, as a save makes, gives one scan, within a second).
+// opens the management menu, whose entries all act on that puzzle. The list follows the store:
+// it is rebuilt after every change made through the store object, and after changes other
+// programs make in the store folder, which its StoreWatcher tells.
 
 #include "library/ThumbnailMarks.h"
 
 #include <QByteArray>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QLabel>
 #include <QList>
 #include <QPoint>
-#include <QString>
 #include <QStringList>
 
 #include <optional>
 
-class QAction;
-class QFileSystemWatcher;
 class QFrame;
 class QMenu;
 class QScrollArea;
@@ -30,25 +26,32 @@ class QToolButton;
 namespace tivane {
 
 class ArchiveExchange;
-class PuzzleChooser;
 class PuzzleStore;
 class StoreRetry;
+class StoreWatcher;
+struct PuzzleDescription;
 
-// One puzzle's thumbnail in the chooser; its tag is the puzzle number.
+// One puzzle's thumbnail in the chooser, named "VV<N>"; its tag is the puzzle number.
 class ThumbnailLabel : public QLabel
 {
     Q_OBJECT
 public:
-    ThumbnailLabel(PuzzleChooser *form, int tag, QWidget *parent);
+    ThumbnailLabel(int tag, QWidget *parent);
 
     int tag() const { return m_tag; }
+
+signals:
+    // Any button went down on it; globalPos is where. Presses made from a touch carry no
+    // modifiers: only a real mouse opens the teacher's menu.
+    void pressed(int tag, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
+    // The left button went down and came up on it.
+    void clicked(int tag);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    PuzzleChooser *m_form;
     int m_tag;
     bool m_leftDown = false;
 };
@@ -70,31 +73,11 @@ public:
     // if the store folder changed unnoticed (a network folder tells no watcher).
     void openForChoice();
 
-    // How long the watcher lets a burst of changes settle: a quiet spell of SettleMs, and never
-    // more than MaxSettleMs after the first change.
-    static constexpr int SettleMs = 150;
-    static constexpr int MaxSettleMs = 500;
-
     // The puzzle numbers of the thumbnails, in list order.
     QList<int> puzzleNumbers() const;
-    // The thumbnails, in list order.
-    const QList<ThumbnailLabel *> &thumbnails() const { return m_thumbnails; }
 
-    PuzzleStore &store() { return m_store; }
-
-    int selectedPuzzle() const { return m_selectedPuzzle; }   // -1: no choice
-    int popupPuzzle() const { return m_popupPuzzle; }         // the thumbnail the menu opened on
-    QString pictureFile() const { return m_pictureFile; }     // "image<N>.bmp" of the last press
-
-    // The management menu and its entries, in order: print, delete, modify, export, import.
-    QMenu *managementMenu() const { return m_menu; }
-    QAction *printAction() const { return m_print; }
-    QAction *deleteAction() const { return m_delete; }
-    QAction *modifyAction() const { return m_modify; }
-    QAction *exportAction() const { return m_export; }
-    QAction *importAction() const { return m_import; }
-    // "Exporter" and "Importer" run through it.
-    ArchiveExchange *archiveExchange() const { return m_exchange; }
+    // The puzzle of the last thumbnail pressed since openForChoice(); -1 before, and after ANNULER.
+    int selectedPuzzle() const { return m_selectedPuzzle; }
 
 signals:
     // Every scan ends with this, whether or not every puzzle could be read.
@@ -113,19 +96,12 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    friend class ThumbnailLabel;
-
     void buildForm();
     void buildMenu();
-    void buildThumbnail(int n, int position, const QString &name, int rows, int columns,
-                        bool timed, bool rotation, bool model);
-    void thumbnailPressed(ThumbnailLabel *thumbnail, Qt::MouseButton button,
-                          Qt::KeyboardModifiers modifiers, QPoint pos);
-    void thumbnailClicked(ThumbnailLabel *thumbnail);
+    void buildThumbnail(int n, int position, const PuzzleDescription &description);
+    void thumbnailPressed(int puzzle, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos);
+    void thumbnailClicked(int puzzle);
     void scheduleScan();
-    void folderChanged();
-    void rescanIfChanged();
-    QByteArray folderSignature() const;
     void confirmDelete();
     void deletePending();
 
@@ -144,11 +120,6 @@ private:
     QToolButton *m_cancel = nullptr;    // Annuler
 
     QMenu *m_menu = nullptr;            // PP
-    QAction *m_print = nullptr;
-    QAction *m_delete = nullptr;
-    QAction *m_modify = nullptr;
-    QAction *m_export = nullptr;
-    QAction *m_import = nullptr;
     ArchiveExchange *m_exchange = nullptr;
     QTimer *m_deleteTimer = nullptr;    // Timer1
     int m_pendingDelete = -1;
@@ -162,14 +133,10 @@ private:
     bool m_scanScheduled = false;
     QStringList m_lastProblems;
 
-    QFileSystemWatcher *m_watcher = nullptr;
-    QTimer *m_settleTimer = nullptr;
-    QElapsedTimer m_burst;
-    QByteArray m_signature;  // the store folder as the last scan found it
+    StoreWatcher *m_watcher = nullptr;
 
     int m_selectedPuzzle = -1;
-    int m_popupPuzzle = -1;
-    QString m_pictureFile;
+    int m_menuPuzzle = -1;  // the thumbnail the menu opened on: every entry acts on it
 };
 
 } // namespace tivane

@@ -2,12 +2,19 @@
 
 #include "core/BuiltinResources.h"
 #include "core/PictureRoutines.h"
+#include "store/PuzzleDescription.h"
 
 #include <QPainter>
 
 #include <algorithm>
 
 namespace tivane {
+
+ThumbnailMarks ThumbnailMarks::of(const PuzzleDescription &description)
+{
+    return {description.gridCols, description.gridRows, description.modelAllowed, description.rotationEnabled,
+            description.timeLimit > 0};
+}
 
 ThumbnailBadges ThumbnailBadges::builtin()
 {

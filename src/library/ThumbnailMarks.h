@@ -7,6 +7,8 @@
 
 namespace tivane {
 
+struct PuzzleDescription;
+
 // What a puzzle's description says about the marks of its thumbnail.
 struct ThumbnailMarks
 {
@@ -15,6 +17,8 @@ struct ThumbnailMarks
     bool model = false;     // the model may be shown
     bool rotation = false;  // pieces are dealt turned
     bool timed = false;     // a time limit above 0
+
+    static ThumbnailMarks of(const PuzzleDescription &description);
 };
 
 // The three 22 x 22 badges, with their key colour already made transparent.

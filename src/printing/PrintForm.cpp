@@ -6,6 +6,7 @@
 #include "printing/SheetPainting.h"
 #include "store/PuzzleStore.h"
 #include "widgets/ActionGuard.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/FormParts.h"
 
 #include <QButtonGroup>
@@ -310,6 +311,7 @@ void PrintForm::choosePrinter()
     auto *dialog = new QPrintDialog(m_printer.get(), this);
     dialog->setObjectName(QStringLiteral("PD"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    closePopupsWithDialog(dialog);
     // One page, printed whole, on a printer or into a PDF file.
     dialog->setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     connect(dialog, qOverload<QPrinter *>(&QPrintDialog::accepted), this, [this](QPrinter *printer) {

@@ -2,12 +2,11 @@
 
 #include "core/Error.h"
 #include "store/BmpDecoding.h"
+#include "store/FileReading.h"
 #include "store/PuzzleStore.h"
 #include "store/ZipArchive.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -64,11 +63,9 @@ QString byteCount(qint64 bytes) { return QStringLiteral("%1 Mio").arg(bytes / (1
 // A store file for the archive, refused above the entry cap rather than read whole.
 QByteArray readStoreFile(const PuzzleStore &store, const QString &bareName)
 {
-    const QFileInfo info(store.filePath(bareName));
-    if (info.isFile() && info.size() > MaxEntryBytes)
-        throw cannotRead(bareName, QStringLiteral("il dépasse %1, la taille permise dans une archive d'échange.")
-                                       .arg(byteCount(MaxEntryBytes)));
-    return store.readFile(bareName);
+    return readRegularFile(store.filePath(bareName), MaxEntryBytes,
+                           QStringLiteral("il dépasse %1, la taille permise dans une archive d'échange.")
+                               .arg(byteCount(MaxEntryBytes)));
 }
 
 } // namespace
@@ -167,40 +164,14 @@ void exportPuzzle(const PuzzleStore &store, int puzzle, const QString &archivePa
     const QByteArray bytes = buildPuzzleArchive(files, archiveName);
 
     // The earlier archive is replaced only by a complete new one.
-    QSaveFile file(archivePath);
-    if (!file.open(QIODevice::WriteOnly))
-        throw cannotWrite(archiveName, fileErrorText(file));
-    if (file.write(bytes) != bytes.size())
-        throw cannotWrite(archiveName, fileErrorText(file));
-    if (store.faultAt(archiveName)) {
-        file.cancelWriting();
-        throw cannotWrite(archiveName, fileErrorText(QFileDevice::WriteError));
-    }
-    if (!file.commit())
-        throw cannotWrite(archiveName, fileErrorText(file));
+    store.writer().write(archivePath, bytes, archiveName);
 }
 
 ArchivedPuzzle readPuzzleArchiveFile(const QString &archivePath)
 {
-    const QFileInfo info(archivePath);
-    const QString archiveName = info.fileName();
-    if (!info.exists())
-        throw cannotRead(archiveName, QStringLiteral("le fichier n'existe pas."));
-    if (!info.isFile())
-        throw cannotRead(archiveName, QStringLiteral("ce n'est pas un fichier."));
-    if (info.size() > MaxArchiveBytes)
-        throw cannotRead(archiveName, QStringLiteral("l'archive dépasse %1.").arg(byteCount(MaxArchiveBytes)));
-    QFile file(archivePath);
-    if (!file.open(QIODevice::ReadOnly))
-        throw cannotRead(archiveName, fileErrorText(file));
-    // The size may have changed since it was looked at: read no more than the cap allows.
-    const QByteArray bytes = file.read(std::min(file.size(), MaxArchiveBytes) + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw cannotRead(archiveName, fileErrorText(file));
-    if (bytes.size() > MaxArchiveBytes)
-        throw cannotRead(archiveName, QStringLiteral("l'archive dépasse %1.").arg(byteCount(MaxArchiveBytes)));
-
-    return readPuzzleArchive(bytes, archiveName);
+    const QByteArray bytes =
+        readRegularFile(archivePath, MaxArchiveBytes, QStringLiteral("l'archive dépasse %1.").arg(byteCount(MaxArchiveBytes)));
+    return readPuzzleArchive(bytes, QFileInfo(archivePath).fileName());
 }
 
 int importPuzzle(PuzzleStore &store, const QString &archivePath)

@@ -56,7 +56,7 @@ ArchivedPuzzle readPuzzleArchiveFile(const QString &archivePath);
 
 // Writes puzzle N of the store to archivePath. The three files are read first (a missing or
 // unreadable one throws, and nothing is written); the archive is then replaced at once through
-// QSaveFile, so a failure leaves any earlier archive as it was.
+// the store's writer, so a failure leaves any earlier archive as it was.
 void exportPuzzle(const PuzzleStore &store, int puzzle, const QString &archivePath);
 
 // Adds the puzzle of the archive at archivePath to the store under the lowest free number,

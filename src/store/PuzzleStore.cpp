@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "store/BmpDecoding.h"
+#include "store/FileReading.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,18 +10,13 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QLockFile>
+#include <QBuffer>
 #include <QMap>
-#include <QSaveFile>
 #include <QSet>
 
-#include <QBuffer>
-
 #include <algorithm>
-#include <array>
-#include <filesystem>
 #include <limits>
 #include <optional>
-#include <system_error>
 #include <utility>
 
 namespace tivane {
@@ -35,23 +31,6 @@ const QString LockName = QStringLiteral(".tivane.lock");
 constexpr qint64 MaxDescriptionBytes = 64 * 1024 * 1024;
 
 QString bareName(const QString &path) { return QFileInfo(path).fileName(); }
-
-[[noreturn]] void cannotOpen(const QString &path, const QString &reason)
-{
-    throw cannotRead(bareName(path), reason);
-}
-
-// Opens a regular file for reading; a directory or a device (which might never answer) is refused.
-void openForReading(QFile &file)
-{
-    const QFileInfo info(file.fileName());
-    if (!info.exists())
-        cannotOpen(file.fileName(), QStringLiteral("le fichier n'existe pas."));
-    if (!info.isFile())
-        cannotOpen(file.fileName(), QStringLiteral("ce n'est pas un fichier."));
-    if (!file.open(QIODevice::ReadOnly))
-        cannotOpen(file.fileName(), fileErrorText(file));
-}
 
 void requireNumber(int n)
 {
@@ -82,13 +61,30 @@ QByteArray bmpBytes(const QImage &picture, const QString &bareName)
     return bytes;
 }
 
-// Renames over an existing file in one step, as QFile::rename does not.
-bool renameOver(const QString &from, const QString &to)
+// What an edit or a deletion says when the puzzle it began from was removed or changed meanwhile.
+struct UnchangedCheck
 {
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).toStdString()),
-                            std::filesystem::path(QFile::encodeName(to).toStdString()), error);
-    return !error;
+    Error (*failure)(const QString &fileName, const QString &reason);
+    const char *removed;
+    const char *changed;
+};
+
+const UnchangedCheck DeletionCheck{
+    cannotDelete, "le puzzle a déjà été supprimé, sans doute depuis un autre poste.",
+    "le puzzle a été modifié entre-temps, sans doute depuis un autre poste ; il n'a pas été supprimé."};
+const UnchangedCheck EditCheck{
+    cannotWrite, "le puzzle a été supprimé entre-temps, sans doute depuis un autre poste ; rien n'a été enregistré.",
+    "le puzzle a été modifié entre-temps, sans doute depuis un autre poste ; rien n'a été enregistré."};
+
+// Puzzle N's description name, if the description still holds `expected`; else throws.
+QString requireUnchanged(const PuzzleStore &store, int n, const QByteArray &expected, const UnchangedCheck &check)
+{
+    const std::optional<QString> current = store.descriptionFileName(n);
+    if (!current)
+        throw check.failure(PuzzleStore::descriptionName(n), QString::fromUtf8(check.removed));
+    if (store.readFile(*current) != expected)
+        throw check.failure(*current, QString::fromUtf8(check.changed));
+    return *current;
 }
 
 // Whether `a` rather than `b` is the description of their number n: "puz<N>.tvn", then a name in
@@ -117,7 +113,7 @@ class PuzzleStore::Lock
 public:
     explicit Lock(const PuzzleStore &store) : m_file(QDir(store.m_directory).filePath(LockName))
     {
-        if (store.faultAt(LockName))
+        if (store.m_writer.faultAt(LockName))
             throw cannotWrite(LockName, fileErrorText(QFileDevice::WriteError));
         if (!QFileInfo(store.m_directory).isDir())
             throw cannotWrite(LockName, QStringLiteral("le dossier des puzzles %1 n'existe pas.")
@@ -258,12 +254,7 @@ StoreListing PuzzleStore::listPuzzles() const
 
 QByteArray PuzzleStore::readFile(const QString &bareName) const
 {
-    QFile file(filePath(bareName));
-    openForReading(file);
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        cannotOpen(file.fileName(), fileErrorText(file));
-    return bytes;
+    return readRegularFile(filePath(bareName));
 }
 
 PuzzleDescription PuzzleStore::readDescription(int n, DescriptionLines lines, QByteArray *bytes) const
@@ -276,15 +267,8 @@ PuzzleDescription PuzzleStore::readDescriptionFile(const QString &name, Descript
                                                    QByteArray *bytesRead) const
 {
     const QString path = filePath(name);
-    if (!QFileInfo::exists(path))
-        throw cannotRead(name, QStringLiteral("le fichier n'existe pas."));
-    QFile file(path);
-    openForReading(file);
-    if (file.size() > MaxDescriptionBytes)
-        cannotOpen(path, QStringLiteral("il est trop grand pour être une description de puzzle."));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        cannotOpen(path, fileErrorText(file));
+    const QByteArray bytes = readRegularFile(path, MaxDescriptionBytes,
+                                             QStringLiteral("il est trop grand pour être une description de puzzle."));
     if (bytesRead)
         *bytesRead = bytes;
     return parseDescription(bytes, lines, bareName(path));
@@ -292,18 +276,7 @@ PuzzleDescription PuzzleStore::readDescriptionFile(const QString &name, Descript
 
 void PuzzleStore::writeFile(const QString &name, const QByteArray &bytes)
 {
-    writeFileAs(name, bytes, name);
-}
-
-void PuzzleStore::writeFileAs(const QString &name, const QByteArray &bytes, const QString &reportedName)
-{
-    if (faultAt(name))
-        throw cannotWrite(reportedName, fileErrorText(QFileDevice::WriteError));
-    QSaveFile file(filePath(name));
-    if (!file.open(QIODevice::WriteOnly))
-        throw cannotWrite(reportedName, fileErrorText(file));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw cannotWrite(reportedName, fileErrorText(file));
+    m_writer.write(filePath(name), bytes, name);
 }
 
 void PuzzleStore::writeDescription(int n, const PuzzleDescription &description, DescriptionLines lines)
@@ -318,32 +291,19 @@ void PuzzleStore::deletePuzzle(int n, const std::optional<QByteArray> &expectedD
 {
     requireNumber(n);
     const Lock lock(*this);
-    if (expectedDescription) {
-        const std::optional<QString> current = descriptionFileName(n);
-        if (!current)
-            throw cannotDelete(descriptionName(n), QStringLiteral("le puzzle a déjà été supprimé, sans doute "
-                                                                  "depuis un autre poste."));
-        if (readFile(*current) != *expectedDescription)
-            throw cannotDelete(*current, QStringLiteral("le puzzle a été modifié entre-temps, sans doute depuis "
-                                                        "un autre poste ; il n'a pas été supprimé."));
-    }
+    if (expectedDescription)
+        requireUnchanged(*this, n, *expectedDescription, DeletionCheck);
     const QDir dir(m_directory);
-    for (const QString &name : entryNames()) {
-        if (numberFromName(name) != n)
-            continue;
-        if (faultAt(name))
-            throw cannotDelete(name, fileErrorText(QFileDevice::RemoveError));
-        QFile file(dir.filePath(name));
-        if (!file.remove())
-            throw cannotDelete(name, fileErrorText(file));
-    }
+    for (const QString &name : entryNames())
+        if (numberFromName(name) == n)
+            m_writer.remove(dir.filePath(name), name);
     emit changed();
 }
 
 QImage PuzzleStore::readPicture(const QString &name, int maxSide) const
 {
     QFile file(filePath(name));
-    openForReading(file);
+    openRegularFile(file, bareName(file.fileName()));
     return decodeBmp(file, file.size(), bareName(file.fileName()), maxSide);
 }
 
@@ -381,54 +341,11 @@ void PuzzleStore::replacePuzzle(int n, const PuzzleDescription &description, Des
     const QByteArray pictureBytes = bmpBytes(picture, pictureName(n));
     const QByteArray thumbnailBytes = bmpBytes(thumbnail, thumbnailName(n));
     const Lock lock(*this);
-    const std::optional<QString> current = descriptionFileName(n);
-    if (expectedDescription) {
-        if (!current)
-            throw cannotWrite(descriptionName(n), QStringLiteral("le puzzle a été supprimé entre-temps, sans doute "
-                                                                 "depuis un autre poste ; rien n'a été enregistré."));
-        if (readFile(*current) != *expectedDescription)
-            throw cannotWrite(*current, QStringLiteral("le puzzle a été modifié entre-temps, sans doute depuis un "
-                                                       "autre poste ; rien n'a été enregistré."));
-    }
-    const std::array<QString, 3> targets{pictureName(n), thumbnailName(n), current.value_or(descriptionName(n))};
-    const std::array<QByteArray, 3> contents{pictureBytes, thumbnailBytes, text};
-    const QDir dir(m_directory);
-    const auto temporaryName = [](const QString &target) { return target + QStringLiteral(".tmp"); };
-
-    // The old files, kept to be put back if a later rename fails; none for a file not there.
-    std::array<QString, 3> paths;
-    std::array<std::optional<QByteArray>, 3> oldContents;
-    for (size_t i = 0; i < targets.size(); ++i) {
-        paths[i] = filePath(targets[i]);
-        if (QFileInfo(paths[i]).isFile())
-            oldContents[i] = readFile(targets[i]);
-    }
-
-    size_t written = 0;
-    size_t renamed = 0;
-    try {
-        for (; written < targets.size(); ++written)
-            writeFileAs(temporaryName(targets[written]), contents[written], targets[written]);
-        for (; renamed < targets.size(); ++renamed) {
-            if (faultAt(targets[renamed])
-                || !renameOver(dir.filePath(temporaryName(targets[renamed])), paths[renamed]))
-                throw cannotWrite(targets[renamed], fileErrorText(QFileDevice::RenameError));
-        }
-    } catch (...) {
-        for (size_t i = renamed; i < written; ++i)
-            QFile::remove(dir.filePath(temporaryName(targets[i])));
-        // Best effort: the failure being reported is the one that stopped the save.
-        for (size_t i = 0; i < renamed; ++i) {
-            if (!oldContents[i]) {
-                QFile::remove(paths[i]);
-                continue;
-            }
-            QSaveFile file(paths[i]);
-            if (file.open(QIODevice::WriteOnly) && file.write(*oldContents[i]) == oldContents[i]->size())
-                file.commit();
-        }
-        throw;
-    }
+    const QString descriptionFile = expectedDescription ? requireUnchanged(*this, n, *expectedDescription, EditCheck)
+                                                        : descriptionTarget(n);
+    m_writer.replaceAll({{filePath(pictureName(n)), pictureBytes, pictureName(n)},
+                         {filePath(thumbnailName(n)), thumbnailBytes, thumbnailName(n)},
+                         {filePath(descriptionFile), text, descriptionFile}});
     emit changed();
 }
 

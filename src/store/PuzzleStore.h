@@ -2,7 +2,8 @@
 // The puzzle store: a directory holding, for each puzzle number N, its description puz<N>.tvn,
 // its picture image<N>.bmp (360 x 360) and its thumbnail vignette<N>.bmp (100 x 100).
 // A puzzle exists exactly when its description does. Names are matched without regard to case,
-// so stores from Windows machines ("Puz3.tvn") work. Every file is written through QSaveFile.
+// so stores from Windows machines ("Puz3.tvn") work. Every file is written through the store's
+// AtomicWriter.
 // Failures throw Error with a French message naming the file. One store object serves the whole
 // run; it announces every change it makes with changed().
 //
@@ -12,6 +13,7 @@
 // the caller tries again later. A lock left by a program that died is broken: at once on the same
 // machine, after StaleLockMs from another one.
 
+#include "store/AtomicWriter.h"
 #include "store/BmpDecoding.h"
 #include "store/PuzzleDescription.h"
 
@@ -20,8 +22,8 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <optional>
+#include <utility>
 
 namespace tivane {
 
@@ -85,7 +87,6 @@ public:
 
     // Every "*.tvn" entry, of any kind: one per number, and the rest with their reasons.
     StoreListing listPuzzles() const;
-    QList<StoreEntry> enumerate() const { return listPuzzles().entries; }
 
     // Reads puzzle N's description (descriptionFileName), or a description by its name, up to
     // `lines`; `bytes`, when given, receives the file as it was read. Errors: a missing file, a
@@ -139,13 +140,10 @@ public:
     QByteArray readFile(const QString &bareName) const;
     void writeFile(const QString &bareName, const QByteArray &bytes);
 
-    // A seam for tests: called with each bare file name before it is written, renamed into place
-    // or removed; returning true makes that step fail as a full disk or a refusal would.
-    using FaultHook = std::function<bool(const QString &bareName)>;
-    void setFaultHook(FaultHook hook) { m_faultHook = std::move(hook); }
-    // Whether the seam fails the step on bareName; writers of files beside the store (the archive
-    // export) ask it too.
-    bool faultAt(const QString &bareName) const { return m_faultHook && m_faultHook(bareName); }
+    // What writes the store's files, and the archives exported from it.
+    const AtomicWriter &writer() const { return m_writer; }
+    // A seam for tests: the writer's, asked about the lock file too.
+    void setFaultHook(AtomicWriter::FaultHook hook) { m_writer.setFaultHook(std::move(hook)); }
 
 signals:
     // Puzzles were added, changed or removed.
@@ -160,11 +158,8 @@ private:
     void savePuzzleLocked(int n, const PuzzleDescription &description, DescriptionLines lines,
                           const QImage &picture, const QImage &thumbnail);
 
-    // writeFile, naming `reportedName` in its messages.
-    void writeFileAs(const QString &bareName, const QByteArray &bytes, const QString &reportedName);
-
     QString m_directory;
-    FaultHook m_faultHook;
+    AtomicWriter m_writer;
 };
 
 } // namespace tivane

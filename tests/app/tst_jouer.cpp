@@ -119,7 +119,7 @@ private slots:
 
         // A right click on a thumbnail, then ANNULER: nothing changes.
         QVERIFY(pressJouer());
-        QTest::mouseClick(chooser()->thumbnails().first(), Qt::RightButton, {}, QPoint(50, 50));
+        QTest::mouseClick(chooser()->findChild<QWidget *>(QStringLiteral("VV%1").arg(chooser()->puzzleNumbers().first())), Qt::RightButton, {}, QPoint(50, 50));
         QVERIFY(pressAnnuler());
         QCOMPARE(m_screen->selectedPuzzle(), -1);
         QVERIFY(m_screen->isGameActive());

@@ -116,7 +116,7 @@ private slots:
         TestPuzzles::add(store, TestPuzzles::description(QStringLiteral("Un"), 2, 2));
         MainScreen depart(store, QRect(0, 0, 800, 600));
         depart.board()->setFrameIntervalUs(0);
-        QVERIFY(depart.chooser()->thumbnails().isEmpty());
+        QVERIFY(depart.chooser()->puzzleNumbers().isEmpty());
         QVERIFY(!depart.thumbnailsReady());
         QCOMPARE(depart.board()->frameCount(), 0);
 
@@ -143,13 +143,13 @@ private slots:
         depart.seedStoreAfterFirstFrame();
         QList<int> listedAtFirstFrame{-1};
         connect(&depart, &MainScreen::firstFrameShown, this,
-                [&] { listedAtFirstFrame = QList<int>(store.enumerate().size(), 0); });
-        QVERIFY(store.enumerate().isEmpty());
+                [&] { listedAtFirstFrame = QList<int>(store.listPuzzles().entries.size(), 0); });
+        QVERIFY(store.listPuzzles().entries.isEmpty());
 
         depart.show();
         QTRY_VERIFY(depart.thumbnailsReady());
         QCOMPARE(listedAtFirstFrame, QList<int>{});
-        QCOMPARE(store.enumerate().size(), starterPuzzleCount());
+        QCOMPARE(store.listPuzzles().entries.size(), starterPuzzleCount());
         QCOMPARE(depart.chooser()->puzzleNumbers().size(), starterPuzzleCount());
     }
 

@@ -51,7 +51,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(folder));
         QVERIFY(prepareStoreFolder(folder));
         PuzzleStore store(folder);
-        QCOMPARE(store.enumerate().size(), starterPuzzleCount());
+        QCOMPARE(store.listPuzzles().entries.size(), starterPuzzleCount());
         QVERIFY(starterPuzzleCount() >= 4);
 
         // A second start, and a start after every puzzle was deleted (their pictures stay),
@@ -59,12 +59,12 @@ private slots:
         const QStringList seeded = snapshot(folder);
         QVERIFY(!prepareStoreFolder(folder));
         QCOMPARE(snapshot(folder), seeded);
-        for (const StoreEntry &entry : store.enumerate())
+        for (const StoreEntry &entry : store.listPuzzles().entries)
             store.deletePuzzle(entry.number);
         const QStringList emptied = snapshot(folder);
         QVERIFY(!prepareStoreFolder(folder));
         QCOMPARE(snapshot(folder), emptied);
-        QVERIFY(store.enumerate().isEmpty());
+        QVERIFY(store.listPuzzles().entries.isEmpty());
     }
 
     // The check made before the first frame creates the folder and writes nothing in it.

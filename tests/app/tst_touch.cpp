@@ -280,7 +280,7 @@ private slots:
         m_screen->playClicked();
         QTRY_VERIFY(m_screen->chooser()->isVisible());
         auto *thumbnail = m_screen->chooser()->findChild<QWidget *>(QStringLiteral("VV%1").arg(n));
-        QMenu *menu = m_screen->chooser()->managementMenu();
+        QMenu *menu = m_screen->chooser()->findChild<QMenu *>(QStringLiteral("PP"));
 
         // Ctrl + right press made from a touch, by Qt or by the system: no menu.
         for (const auto &[source, device] :

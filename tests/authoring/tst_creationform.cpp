@@ -362,7 +362,7 @@ void TestCreationForm::newPuzzleTakesTheLowestFreeNumber()
     QTRY_VERIFY(!f.form.isVisible());
     QCOMPARE(f.store.readDescription(2).puzzleName, QStringLiteral("Nom du puzzle"));
     QCOMPARE(f.store.readPicture(2), rgb32(expectedPicture(f.source, QRect(0, 0, 600, 600))));
-    QCOMPARE(f.store.enumerate().size(), 4);
+    QCOMPARE(f.store.listPuzzles().entries.size(), 4);
 }
 
 // Before a zone is framed in this opening, ENREGISTRER writes nothing and says nothing, even
@@ -382,7 +382,7 @@ void TestCreationForm::saveBeforeFramingWritesNothing()
     QVERIFY(choosePicture(f.form, answerer));
     QTest::mouseClick(button(&f.form, "SpeedButton2"), Qt::LeftButton);
     QTRY_VERIFY(!f.form.isVisible());
-    QCOMPARE(f.store.enumerate().size(), 1);
+    QCOMPARE(f.store.listPuzzles().entries.size(), 1);
 
     f.form.open();
     QVERIFY(QTest::qWaitForWindowExposed(&f.form));
@@ -394,7 +394,7 @@ void TestCreationForm::saveBeforeFramingWritesNothing()
     QTest::qWait(50);
     QCOMPARE(answerer.count(), shown);
     QVERIFY(f.form.isVisible());
-    QCOMPARE(f.store.enumerate().size(), 1);
+    QCOMPARE(f.store.listPuzzles().entries.size(), 1);
 }
 
 // A save that fails names the file, writes no description, keeps the form open and does not
@@ -416,7 +416,7 @@ void TestCreationForm::failedSaveKeepsTheFormOpen()
     QTRY_COMPARE(QApplication::activeModalWidget(), &f.form);
     QVERIFY(f.form.isVisible());
     QVERIFY(!f.form.puzzleSaved());
-    QVERIFY(f.store.enumerate().isEmpty());
+    QVERIFY(f.store.listPuzzles().entries.isEmpty());
     QVERIFY(!QFileInfo::exists(f.storeDir.filePath(QStringLiteral("puz0.tvn"))));
     QVERIFY(!QApplication::overrideCursor());
 
@@ -425,7 +425,7 @@ void TestCreationForm::failedSaveKeepsTheFormOpen()
     QTest::mouseClick(button(&f.form, "SpeedButton2"), Qt::LeftButton);
     QTRY_VERIFY(!f.form.isVisible());
     QVERIFY(f.form.puzzleSaved());
-    QCOMPARE(f.store.enumerate().size(), 1);
+    QCOMPARE(f.store.listPuzzles().entries.size(), 1);
 }
 
 // Cancelling the open dialog closes the form until a picture has been chosen in it once.
@@ -643,7 +643,7 @@ void TestCreationForm::saveWhileAnotherProgramSaves()
         QCOMPARE(answerer.texts.first(), QStringLiteral("Le nouveau puzzle a bien été enregistré."));
         QTRY_VERIFY(!f.form.isVisible());
         QVERIFY(f.form.puzzleSaved());
-        QCOMPARE(f.store.enumerate().size(), 1);
+        QCOMPARE(f.store.listPuzzles().entries.size(), 1);
     } else {
         QVERIFY2(answerer.texts.first().startsWith(QStringLiteral("Le dossier des puzzles « %1 » est occupé")
                                                        .arg(QDir::toNativeSeparators(f.storeDir.path()))),

@@ -255,7 +255,7 @@ private slots:
         const int n = TestPuzzles::add(store, TestPuzzles::description("Minuscules", 2, 2));
         QVERIFY(HostileFiles::writeFile(dir.path(), QStringLiteral("Puz0.tvn"), HostileFiles::description("Majuscule", 3, 3)));
         QVERIFY(HostileFiles::writeFile(dir.path(), QStringLiteral("PUZ1.TVN"), HostileFiles::description("Seul", 4, 4)));
-        QCOMPARE(store.enumerate(), (QList<StoreEntry>{{0, QStringLiteral("puz0.tvn")}, {1, QStringLiteral("PUZ1.TVN")}}));
+        QCOMPARE(store.listPuzzles().entries, (QList<StoreEntry>{{0, QStringLiteral("puz0.tvn")}, {1, QStringLiteral("PUZ1.TVN")}}));
         QCOMPARE(load(store, n, 1024, 419, 1).puzzleName, QStringLiteral("Minuscules"));
         QImage picture(360, 360, QImage::Format_RGB888);
         picture.fill(Qt::gray);

@@ -3,6 +3,7 @@
 // a shared folder. Puzzle i of writer `tag` is recognisable from its name, its grid and the
 // colour of both its pictures, so that a puzzle made of two writers' files shows.
 
+#include "TestPuzzles.h"
 #include "core/Error.h"
 #include "store/PuzzleStore.h"
 
@@ -19,13 +20,7 @@ inline QRgb colour(int tag, int i) { return qRgb(40 + tag * 70, i * 4, 255 - i *
 
 inline PuzzleDescription description(int tag, int i)
 {
-    PuzzleDescription d;
-    d.puzzleName = QStringLiteral("%1-%2").arg(tag).arg(i);
-    d.gridCols = 1 + i % 6;
-    d.gridRows = 1 + i / 6 % 6;
-    d.modelMode = i % 4;
-    d.modelAllowed = d.modelMode != 0;
-    return d;
+    return TestPuzzles::description(QStringLiteral("%1-%2").arg(tag).arg(i), 1 + i % 6, 1 + i / 6 % 6, i % 4);
 }
 
 // Saves `count` new puzzles; a store busy with the other writer is tried again 1 ms later

@@ -3,6 +3,7 @@
 #include "ErrorOf.h"
 #include "HostileFiles.h"
 #include "StoreWriter.h"
+#include "TestPuzzles.h"
 #include "store/PuzzleStore.h"
 #include "core/Error.h"
 #include "store/Windows1252.h"
@@ -33,19 +34,7 @@ namespace {
 const QByteArray LapinsBytes = QByteArray("Lapins\r\n3\r\n2\r\nmod\xE8le=OUI\r\nrotation=OUI\r\n"
                                           "temps=0\r\ntypemod=2\r\n");
 
-
-
-
-PuzzleDescription description(const QString &name, int cols, int rows, int mode = 1)
-{
-    PuzzleDescription d;
-    d.puzzleName = name;
-    d.gridCols = cols;
-    d.gridRows = rows;
-    d.modelAllowed = mode != 0;
-    d.modelMode = mode;
-    return d;
-}
+using TestPuzzles::description;
 
 QImage picture(int size, QRgb top, QRgb bottom)
 {
@@ -325,7 +314,7 @@ void TestPuzzleStore::lowestFreeNumber()
     QTemporaryDir dir;
     PuzzleStore store(dir.path());
     QCOMPARE(store.lowestFreeNumber(), 0);
-    QVERIFY(store.enumerate().isEmpty());
+    QVERIFY(store.listPuzzles().entries.isEmpty());
 
     // Pictures, the staging name and names that are not puzzle names do not take a number.
     for (const char *name : {"image0.bmp", "vignette0.bmp", "puz.tvn", "puz0 - Copie.tvn", "puz1.tvn", "PUZ3.TVN"})
@@ -398,7 +387,7 @@ void TestPuzzleStore::listingOnePuzzlePerNumber()
     QCOMPARE(gotLeftOut.size(), leftOut.size());
     for (int i = 0; i < leftOut.size(); ++i)
         QVERIFY2(gotLeftOut[i].startsWith(leftOut[i]), qPrintable(gotLeftOut[i] + QStringLiteral(" / ") + leftOut[i]));
-    QCOMPARE(store.enumerate(), listing.entries);
+    QCOMPARE(store.listPuzzles().entries, listing.entries);
 }
 
 void TestPuzzleStore::namesMatchWithoutCase()
@@ -439,7 +428,7 @@ void TestPuzzleStore::deleteKeepsPictures()
     store.deletePuzzle(2);  // already gone: nothing to do
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("image2.bmp"))));
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("vignette2.bmp"))));
-    QCOMPARE(store.enumerate().size(), 2);
+    QCOMPARE(store.listPuzzles().entries.size(), 2);
     QCOMPARE(store.lowestFreeNumber(), 2);
 
     QCOMPARE(store.saveNewPuzzle(description(QStringLiteral("Neuf"), 3, 3),
@@ -506,7 +495,7 @@ void TestPuzzleStore::failedSaveLeavesNoPuzzle()
         store.saveNewPuzzle(description(QStringLiteral("x"), 2, 2), picture(360, 0, 0), picture(100, 0, 0));
     });
     QVERIFY2(error.startsWith(QStringLiteral("Impossible d'enregistrer le fichier « vignette0.bmp » :")), qPrintable(error));
-    QVERIFY(store.enumerate().isEmpty());
+    QVERIFY(store.listPuzzles().entries.isEmpty());
     QCOMPARE(store.lowestFreeNumber(), 0);
 
     // A store directory that does not exist is reported, not created.
@@ -832,11 +821,11 @@ void TestPuzzleStore::lockOfAProgramThatDied()
     };
     if (broken) {
         save();
-        QCOMPARE(store.enumerate().size(), 1);
+        QCOMPARE(store.listPuzzles().entries.size(), 1);
         QVERIFY(!QFileInfo::exists(lockPath));
     } else {
         QVERIFY_THROWS_EXCEPTION(StoreBusy, save());
-        QVERIFY(store.enumerate().isEmpty());
+        QVERIFY(store.listPuzzles().entries.isEmpty());
     }
 }
 
@@ -871,7 +860,7 @@ void TestPuzzleStore::failedNewPuzzleIsNotListed()
     }
     QVERIFY(!busy);
     QVERIFY2(error.startsWith(QStringLiteral("Impossible d'enregistrer le fichier « %1 » :").arg(failing)), qPrintable(error));
-    QVERIFY(store.enumerate().isEmpty());
+    QVERIFY(store.listPuzzles().entries.isEmpty());
     QVERIFY(!QFileInfo::exists(dir.filePath(PuzzleStore::lockFileName())));
     store.setFaultHook({});
     QCOMPARE(save(), 0);

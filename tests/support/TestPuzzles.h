@@ -32,7 +32,9 @@ inline QImage cellsPicture(int cols, int rows, int side = 360)
     return picture;
 }
 
-inline PuzzleDescription description(const QString &name, int cols, int rows, int modelMode = 1,
+// The one description builder of the tests: the model is allowed exactly when modelMode is not 0,
+// as the creation form writes it.
+inline PuzzleDescription description(const QString &name, int cols = 1, int rows = 1, int modelMode = 1,
                                      bool rotation = false, int timeLimit = 0)
 {
     PuzzleDescription d;

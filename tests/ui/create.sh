@@ -2,22 +2,20 @@
 # CREER on a 1024 x 768 screen: a picture typed into the open dialog, its zone dragged to the
 # right in the framing dialog, VALIDER, a 3 x 4 grid, ENREGISTRER, OK. The store holds the new
 # puzzle, framed where it was dragged, and JOUER lists its thumbnail.
-set -euo pipefail
 source "$(dirname "$0")/window_lib.sh"
-work=$(mktemp -d)
 
 # 800 x 600, four upright stripes: red, green, blue, yellow.
 convert -size 200x600 xc:'#ff0000' xc:'#00ff00' xc:'#0000ff' xc:'#ffff00' +append "$work/stripes.png"
 
 make_test_store
 start_tivane "$1" "$TEST_STORE"
-wait_for_pixel "$work/shot.png" 412 320 ffffff 60
+wait_for_welcome
 
 # The creation form (648 x 437) is centred: its top-left corner is at (188, 165).
-xdotool mousemove 48 16 click 1
+xdotool mousemove $CREER_BUTTON click 1
 wait_for_pixel "$work/shot.png" 640 250 ffffff 20
 # The open-picture button, then the path typed into Qt's file dialog.
-xdotool mousemove 376 229 click 1
+xdotool mousemove $OPEN_PICTURE_BUTTON click 1
 sleep 1
 xdotool type --delay 20 "$work/stripes.png"
 xdotool key Return
@@ -33,16 +31,16 @@ shot "$work/shot.png"
 expect_pixel "$work/shot.png" 280 390 00ffff "the left end, out of the zone, in negative"
 echo "ok: the zone was dragged"
 # VALIDER
-xdotool mousemove 690 526 click 1
+xdotool mousemove $FRAMING_VALIDER click 1
 sleep 0.5
 # Columns 2 -> 3 (the right arrow of UH), rows 2 -> 4 (the upper arrow of UV, twice).
-xdotool mousemove 417 353 click 1
-xdotool mousemove 440 305 click 1
+xdotool mousemove $CREATION_COLUMNS_UP click 1
+xdotool mousemove $CREATION_ROWS_UP click 1
 sleep 0.2
 xdotool click 1
 sleep 0.2
 # ENREGISTRER, then OK in the message box.
-xdotool mousemove 552 573 click 1
+xdotool mousemove $CREATION_SAVE click 1
 sleep 1
 xdotool key Return
 wait_until 20 '[ -f "$TEST_STORE/puz2.tvn" ] && ! xdotool search --onlyvisible --name "^TIVANE\$" >/dev/null 2>&1' \
@@ -57,9 +55,8 @@ expected=$(printf 'Nom du puzzle\r\n3\r\n4\r\nmod\xe8le=NON\r\nrotation=NON\r\nt
 [ "$(pixel "$TEST_STORE/image2.bmp" 2 180)" = ff0000 ] || fail "the saved picture does not start on red"
 echo "ok: puzzle 2 saved as framed, 3 x 4"
 
-# JOUER lists it third: its thumbnail at (395, 187), red on its left.
-xdotool mousemove 145 16 click 1
-wait_for_pixel "$work/shot.png" 399 236 ff0000 20
-expect_pixel "$work/shot.png" 428 236 ffffff "the thumbnail's first column line"
+# JOUER lists it third, red on its left.
+xdotool mousemove $JOUER_BUTTON click 1
+wait_for_pixel "$work/shot.png" $(thumbnail_point 2 5 50) ff0000 20
+expect_pixel "$work/shot.png" $(thumbnail_point 2 34 50) ffffff "the thumbnail's first column line"
 echo "ok: the chooser lists the new puzzle"
-rm -rf "$work" "$TEST_STORE"

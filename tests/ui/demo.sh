@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
 # Left alone for a little over 30 s on a 1024 x 768 screen with a new store, Tivane shows its
 # demonstration: navy ground and the silver target grid, a starter puzzle's pieces beside it. Moving the pointer brings the welcome screen back.
-set -euo pipefail
 source "$(dirname "$0")/window_lib.sh"
-work=$(mktemp -d)
 keep="${TIVANE_DEMO_SHOTS:-}"
 
 start_tivane "$1"
-wait_for_pixel "$work/shot.png" 412 320 ffffff 60
+wait_for_welcome
 echo "ok: the welcome screen is shown"
 
 # The pointer is not touched: the demonstration starts after 30 idle seconds.
@@ -31,8 +29,7 @@ sleep 0.2
 xdotool mousemove 310 610
 wait_for_pixel "$work/shot.png" 1000 100 008000 20
 [ -z "$keep" ] || cp "$work/shot.png" "$keep/stopped.png"
-wait_for_pixel "$work/shot.png" 412 320 ffffff 20
+wait_for_pixel "$work/shot.png" $WELCOME_SQUARE ffffff 20
 expect_pixel "$work/shot.png" 5 40 008000 "green ground"
 expect_pixel "$work/shot.png" 940 190 008000 "no grid line"
 echo "ok: the pointer's move brought the welcome screen back"
-rm -rf "$work"

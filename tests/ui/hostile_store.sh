@@ -3,9 +3,7 @@
 # 5600 x 5600 pixels, 55 descriptions that do not read, a second spelling of a number and a file
 # manager's copy. Tivane comes up with its main screen, then one message that fits the screen
 # with OK within reach; the chooser shows the two good puzzles.
-set -euo pipefail
 source "$(dirname "$0")/window_lib.sh"
-work=$(mktemp -d)
 
 make_test_store
 python3 - "$TEST_STORE" <<'PY'
@@ -33,7 +31,7 @@ start_tivane "$1" "$TEST_STORE"
 wait_until 30 'window=$(xdotool search --onlyvisible --name "^TIVANE" 2>/dev/null | head -n 1) && [ -n "$window" ]' \
     || fail "no message about the files left out"
 shot "$work/shot.png"
-expect_pixel "$work/shot.png" 500 10 c0c0c0 "the main screen's top bar, up before the message"
+expect_pixel "$work/shot.png" $TOP_BAR c0c0c0 "the main screen's top bar, up before the message"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "ok: the message is ${WIDTH} x ${HEIGHT} at ($X, $Y)"
 [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1024 ] && [ $((Y + HEIGHT)) -le 768 ] ||
@@ -44,10 +42,9 @@ wait_until 10 '! xdotool search --onlyvisible --name "^TIVANE" >/dev/null 2>&1' 
 echo "ok: OK closed the message"
 
 # JOUER: the two good puzzles, first the lower-case spelling of puzzle 0.
-xdotool mousemove 145 16 click 1
-wait_for_pixel "$work/shot.png" 180 192 "${COLOURS[0]}" 20
-expect_pixel "$work/shot.png" 290 192 "${COLOURS[0]}" "the second thumbnail, puzzle 1"
-colours=$(convert "$work/shot.png" -crop 100x100+394+186 -format %k info:)
+open_chooser
+expect_pixel "$work/shot.png" $(thumbnail_point 1 6 6) "${COLOURS[0]}" "the second thumbnail, puzzle 1"
+read -r x y < <(thumbnail_point 2 0 0)
+colours=$(convert "$work/shot.png" -crop 100x100+$x+$y -format %k info:)
 [ "$colours" -le 2 ] || fail "a third thumbnail is shown ($colours colours where none should be)"
 echo "ok: two thumbnails"
-rm -rf "$work"

@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
 # JOUER pressed while the welcome animation is still playing, a puzzle chosen: the board shows
 # the dealt game, and nothing of the welcome picture comes back over it.
-set -euo pipefail
 source "$(dirname "$0")/window_lib.sh"
-work=$(mktemp -d)
 
 make_test_store
 start_tivane "$1" "$TEST_STORE"
 # As soon as the top bar is up, JOUER: the welcome animation has barely begun.
-wait_for_pixel "$work/shot.png" 500 10 c0c0c0 60
-xdotool mousemove 145 16 click 1
-open_first_puzzle "$work/shot.png"
+wait_for_pixel "$work/shot.png" $TOP_BAR c0c0c0 60
+xdotool mousemove $JOUER_BUTTON click 1
+open_first_puzzle
 echo "ok: the chooser opened and the deal filled the tray"
 
 # Longer than a whole welcome animation.
@@ -26,4 +24,3 @@ for spot in "${TRAY_SLOTS[@]}"; do
     case " ${COLOURS[*]:0:4} " in *" $c "*) ;; *) fail "tray slot ($spot) shows $c, not a piece";; esac
 done
 echo "ok: the dealt game stays on the board"
-rm -rf "$work" "$TEST_STORE"

@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
 # A 2 x 2 puzzle played to the win with the real pointer: each piece, found by its colour in
 # the tray, is taken and put into its own cell; the win dialog appears, then the chooser.
-set -euo pipefail
 source "$(dirname "$0")/window_lib.sh"
-work=$(mktemp -d)
 
 make_test_store
 start_tivane "$1" "$TEST_STORE"
-wait_for_pixel "$work/shot.png" 412 320 ffffff 60
-open_first_puzzle "$work/shot.png"
+wait_for_welcome
+open_first_puzzle
 
 declare -A slot_of
 for spot in "${TRAY_SLOTS[@]}"; do
@@ -37,10 +35,9 @@ expect_pixel "$work/shot.png" 366 307 000000 "win dialog's border"
 echo "ok: the win dialog is shown"
 
 # RETOUR AU JEU opens the chooser again; ANNULER goes back to the welcome screen.
-xdotool mousemove 510 431 click 1
-wait_for_pixel "$work/shot.png" 180 192 "${COLOURS[0]}" 20
+xdotool mousemove $WIN_BACK_TO_GAME click 1
+wait_for_pixel "$work/shot.png" $(thumbnail_point 0 6 6) "${COLOURS[0]}" 20
 echo "ok: the chooser opened after the win"
-xdotool mousemove 807 596 click 1
-wait_for_pixel "$work/shot.png" 412 320 ffffff 20
+xdotool mousemove $CHOOSER_ANNULER click 1
+wait_for_pixel "$work/shot.png" $WELCOME_SQUARE ffffff 20
 echo "ok: back to the welcome screen"
-rm -rf "$work" "$TEST_STORE"
