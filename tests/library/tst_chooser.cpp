@@ -51,7 +51,7 @@ PuzzleDescription description(const QString &name, int cols = 1, int rows = 1, b
     d.gridCols = cols;
     d.gridRows = rows;
     d.modelAllowed = model;
-    d.modelMode = model ? 1 : 0;
+    d.modelMode = model ? ModelMode::OnClick : ModelMode::None;
     d.rotationEnabled = rotation;
     d.timeLimit = time;
     return d;

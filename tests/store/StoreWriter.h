@@ -23,8 +23,8 @@ inline PuzzleDescription description(int tag, int i)
     d.puzzleName = QStringLiteral("%1-%2").arg(tag).arg(i);
     d.gridCols = 1 + i % 6;
     d.gridRows = 1 + i / 6 % 6;
-    d.modelMode = i % 4;
-    d.modelAllowed = d.modelMode != 0;
+    d.modelMode = ModelMode(i % 4);
+    d.modelAllowed = d.modelMode != ModelMode::None;
     return d;
 }
 

@@ -43,7 +43,7 @@ PuzzleDescription description(const QString &name, int cols, int rows, int mode 
     d.gridCols = cols;
     d.gridRows = rows;
     d.modelAllowed = mode != 0;
-    d.modelMode = mode;
+    d.modelMode = ModelMode(mode);
     return d;
 }
 
@@ -230,7 +230,7 @@ void TestPuzzleStore::parseReadings()
     QTEST(d.modelAllowed, "model");
     QTEST(d.rotationEnabled, "rotation");
     QTEST(d.timeLimit, "time");
-    QTEST(d.modelMode, "mode");
+    QTEST(int(d.modelMode), "mode");
     QTEST(d.hasTimeLine, "hasTime");
     QTEST(d.hasModelModeLine, "hasMode");
 }
@@ -315,7 +315,7 @@ void TestPuzzleStore::writeThenRead()
     PuzzleDescription shorter = written;
     shorter.puzzleName = QStringLiteral("x");
     shorter.hasModelModeLine = false;
-    shorter.modelMode = 0;
+    shorter.modelMode = ModelMode::None;
     store.writeDescription(4, shorter, DescriptionLines::UpToTime);
     QCOMPARE(store.readDescription(4), shorter);
 }
