@@ -19,7 +19,6 @@ class QCheckBox;
 class QFileDialog;
 class QLabel;
 class QLineEdit;
-class QRadioButton;
 class QToolButton;
 
 namespace tivane {
