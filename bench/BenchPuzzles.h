@@ -15,8 +15,8 @@ inline PuzzleDescription variedDescription(int n)
     d.puzzleName = QStringLiteral("Puzzle numéro %1").arg(n);
     d.gridCols = 1 + n % 6;
     d.gridRows = 1 + n / 6 % 6;
-    d.modelMode = n % 4;
-    d.modelAllowed = d.modelMode != 0;
+    d.modelMode = ModelMode(n % 4);
+    d.modelAllowed = d.modelMode != ModelMode::None;
     d.rotationEnabled = n % 2;
     d.timeLimit = n % 3 == 0 ? 120 : 0;
     return d;

@@ -73,7 +73,7 @@ PuzzleDescription benchDescription()
     d.gridCols = 4;
     d.gridRows = 3;
     d.modelAllowed = true;
-    d.modelMode = 2;
+    d.modelMode = ModelMode::Permanent;
     d.rotationEnabled = true;
     d.timeLimit = 120;
     return d;

@@ -34,7 +34,7 @@ struct SixBySix
         d.puzzleName = QStringLiteral("Banc d'essai");
         d.gridCols = 6;
         d.gridRows = 6;
-        d.modelMode = 2;
+        d.modelMode = ModelMode::Permanent;
         d.modelAllowed = true;
         d.rotationEnabled = true;
         number = store.saveNewPuzzle(d, picture, picture.scaled(100, 100));

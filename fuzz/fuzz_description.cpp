@@ -39,7 +39,7 @@ void readAs(QByteArrayView bytes, DescriptionLines lines)
     }
     require(d.gridCols >= 1 && d.gridCols <= 6 && d.gridRows >= 1 && d.gridRows <= 6);
     require(d.timeLimit >= 0 && d.timeLimit <= MaxReadTimeLimit);
-    require(d.modelMode >= 0 && d.modelMode <= 3);
+    require(int(d.modelMode) >= 0 && int(d.modelMode) <= 3);
     require(!d.puzzleName.contains(QLatin1Char('\r')) && !d.puzzleName.contains(QLatin1Char('\n')));
     if (lines != DescriptionLines::All || d.timeLimit > 600)
         return;

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
     require(game.pieceCount >= 1 && game.pieceCount <= 36);
-    require(game.timeLimit >= 0 && game.timeLimit <= 5999 && game.modelMode >= 0 && game.modelMode <= 3);
+    require(game.timeLimit >= 0 && game.timeLimit <= 5999 && int(game.modelMode) >= 0 && int(game.modelMode) <= 3);
     require(game.pictures.picture(PictureItem::Model).size() == QSize(180, 180));
     require(game.pictures.picture(PictureItem::FadedPicture).size() == QSize(BoardSize, BoardSize));
     for (int i = 0; i < game.pieceCount; ++i) {

@@ -337,7 +337,7 @@ void MainScreen::createClicked()
     if (creationForm()->isVisible())
         return;
     pauseForDialog();
-    m_creationForm->open();
+    m_creationForm->openFor(NewPuzzle);
 }
 
 void MainScreen::aboutClicked()

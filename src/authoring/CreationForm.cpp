@@ -1,64 +1,79 @@
 #include "authoring/CreationForm.h"
 
-#include "authoring/WaitCursor.h"
+#include "authoring/AuthoringPictures.h"
 #include "core/Fonts.h"
 #include "store/PuzzleStore.h"
-#include "widgets/Messages.h"
-#include "widgets/StoreRetry.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>
 
 namespace tivane {
 
-CreationForm::CreationForm(PuzzleStore &store, QWidget *parent)
-    : PuzzleForm(store, Kind::Creation, parent)
+namespace {
+
+FormVariant creationVariant()
+{
+    return {
+        .title = QStringLiteral("CREATION D'UN PUZZLE"),
+        .layout = {.client = {648, 437},
+                   .optionsLabel = {56, 278, 65, 25},
+                   .modelOptions = {QRect(120, 280, 145, 17), QRect(120, 296, 145, 17), QRect(120, 312, 145, 17),
+                                    QRect(120, 328, 145, 17)},
+                   .rotation = {120, 360, 145, 17},
+                   .timeLabel = {88, 388, 113, 17},
+                   .timeHint = {104, 402, 97, 17},
+                   .timeBox = {208, 392, 33, 24},
+                   .timeUpDown = {241, 392, 20, 24},
+                   .saveButton = {304, 392, 121, 33},
+                   .quitButton = {480, 392, 121, 33}},
+        .placeholder = noPicturePlaceholder(),
+        .savedMessage = QStringLiteral("Le nouveau puzzle a bien été enregistré."),
+    };
+}
+
+} // namespace
+
+CreationForm::CreationForm(PuzzleStore &store, QWidget *parent) : PuzzleForm(store, creationVariant(), parent)
 {
     setObjectName(QStringLiteral("TFcreer"));
     m_modelButtons = new QButtonGroup(this);
-    const char *const names[] = {"mod1", "Mod2", "Mod3", "Mod4"};
-    const char *const texts[] = {"Pas de modèle", "Modèle sur clic", "Modèle permanent", "Modèle en dessous"};
-    for (int mode = 0; mode < 4; ++mode) {
-        auto *button = new QRadioButton(QString::fromUtf8(texts[mode]), panel());
-        button->setObjectName(QLatin1String(names[mode]));
-        button->setGeometry(120, 280 + 16 * mode, 145, 17);
+    const struct
+    {
+        const char *name;
+        const char *text;
+        ModelMode mode;
+    } options[] = {{"mod1", "Pas de modèle", ModelMode::None},
+                   {"Mod2", "Modèle sur clic", ModelMode::OnClick},
+                   {"Mod3", "Modèle permanent", ModelMode::Permanent},
+                   {"Mod4", "Modèle en dessous", ModelMode::Underneath}};
+    for (int i = 0; i < 4; ++i) {
+        auto *button = new QRadioButton(QString::fromUtf8(options[i].text), panel());
+        button->setObjectName(QLatin1String(options[i].name));
+        button->setGeometry(formLayout().modelOptions.at(i));
         button->setFont(formFont(13));
-        m_modelButtons->addButton(button, mode);
+        m_modelButtons->addButton(button, int(options[i].mode));
     }
-    m_modelButtons->button(0)->setChecked(true);
+    m_modelButtons->button(int(ModelMode::None))->setChecked(true);
 }
 
-void CreationForm::open()
+void CreationForm::prepareFor(int)
 {
     setZoneFramed(false);
     m_puzzleSaved = false;
     showPlaceholder();
-    PuzzleForm::open();
 }
 
-int CreationForm::modelMode() const
+void CreationForm::addModelChoice(PuzzleDescription &description) const
 {
-    return m_modelButtons->checkedId();
+    description.modelMode = ModelMode(m_modelButtons->checkedId());
+    description.modelAllowed = description.modelMode != ModelMode::None;
 }
 
-void CreationForm::save()
+void CreationForm::writePuzzle(const PuzzleDescription &description, const QImage &picture,
+                               const QImage &thumbnail)
 {
-    if (!zoneFramed())
-        return;
-    PuzzleDescription description = descriptionFromControls();
-    description.modelMode = modelMode();
-    description.modelAllowed = description.modelMode != 0;
-    const QImage picture = pictureWithoutGrid();
-    const QImage thumbnail = thumbnailOf(picture);
-    // A try made later saves what the form showed at the click.
-    m_storeRetry->run([this, description, picture, thumbnail] {
-        WaitCursor wait;
-        m_store.saveNewPuzzle(description, picture, thumbnail);
-        m_puzzleSaved = true;
-        wait.restore();
-        showMessage(this, QStringLiteral("Le nouveau puzzle a bien été enregistré."),
-                    [this] { done(QDialog::Accepted); });
-    });
+    m_store.saveNewPuzzle(description, picture, thumbnail);
+    m_puzzleSaved = true;
 }
 
 } // namespace tivane

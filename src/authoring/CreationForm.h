@@ -4,8 +4,6 @@
 
 #include "authoring/PuzzleForm.h"
 
-class QRadioButton;
-
 namespace tivane {
 
 class CreationForm : public PuzzleForm
@@ -14,21 +12,21 @@ class CreationForm : public PuzzleForm
 public:
     explicit CreationForm(PuzzleStore &store, QWidget *parent = nullptr);
 
-    // Clears ZoneFramed and PuzzleSaved, shows the placeholder and opens the form; returns at
-    // once, finished() tells when it closed. Every other setting is as the last opening left it.
-    void open() override;
-
     // A puzzle was saved in this opening.
     bool puzzleSaved() const { return m_puzzleSaved; }
 
-    // 0 "Pas de modèle", 1 "Modèle sur clic", 2 "Modèle permanent", 3 "Modèle en dessous".
-    int modelMode() const;
-
 protected:
-    void save() override;
+    // Opened for NewPuzzle: clears ZoneFramed and PuzzleSaved and shows the placeholder; every
+    // other setting is as the last opening left it.
+    void prepareFor(int puzzle) override;
+    // A zone must have been framed in this opening.
+    bool readyToSave() const override { return zoneFramed(); }
+    void addModelChoice(PuzzleDescription &description) const override;
+    void writePuzzle(const PuzzleDescription &description, const QImage &picture,
+                     const QImage &thumbnail) override;
 
 private:
-    QButtonGroup *m_modelButtons = nullptr;  // mod1, Mod2, Mod3, Mod4 (ids 0..3)
+    QButtonGroup *m_modelButtons = nullptr;  // mod1, Mod2, Mod3, Mod4 (ids: the ModelMode values)
     bool m_puzzleSaved = false;
 };
 

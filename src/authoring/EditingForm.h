@@ -13,21 +13,22 @@ class EditingForm : public PuzzleForm
 public:
     explicit EditingForm(PuzzleStore &store, QWidget *parent = nullptr);
 
-    // Fills the form from puzzle N's description and picture and opens it; returns at once,
-    // finished() tells when it closed. A puzzle that cannot be read gets one message and the
-    // form is not shown (false).
-    bool openFor(int puzzle);
-
     // The puzzle being edited, -1 before the first opening.
     int puzzle() const { return m_puzzle; }
 
 protected:
-    void save() override;
+    // Fills the form from puzzle N's description and picture.
+    void prepareFor(int puzzle) override;
+    void addModelChoice(PuzzleDescription &description) const override;
+    // Refused, with nothing written, when another program removed or changed the puzzle since
+    // the form opened: its changes are not silently overwritten.
+    void writePuzzle(const PuzzleDescription &description, const QImage &picture,
+                     const QImage &thumbnail) override;
 
 private:
     QCheckBox *m_model = nullptr;  // Bmodele
     int m_puzzle = -1;
-    int m_storedModelMode = 0;
+    ModelMode m_storedModelMode = ModelMode::None;
     QByteArray m_openedDescription;  // the description file as the form found it
 };
 

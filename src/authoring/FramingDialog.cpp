@@ -15,10 +15,6 @@ namespace tivane {
 
 namespace {
 
-constexpr quint32 Blue = 0xFF0000;
-const QColor DarkGreen(0, 94, 0);
-const QColor DarkRed(183, 0, 0);
-
 QPoint pixelAt(const QMouseEvent *event)
 {
     const QPointF at = event->position();
@@ -84,11 +80,7 @@ void FramingView::mouseReleaseEvent(QMouseEvent *event)
 FramingDialog::FramingDialog(QWidget *parent) : FramelessDialog(QSize(492, 412), parent)
 {
     setObjectName(QStringLiteral("TFchoix"));
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, winColor(WinColors::Silver));
-    silver.setColor(QPalette::Button, winColor(WinColors::Silver));
-    setPalette(silver);
-    setAutoFillBackground(true);
+    applySilverPalette(this);
 
     m_panel = new QFrame(this);
     m_panel->setObjectName(QStringLiteral("Panel1"));
@@ -98,16 +90,16 @@ FramingDialog::FramingDialog(QWidget *parent) : FramelessDialog(QSize(492, 412),
 
     m_hint = makeLabel(m_panel, QStringLiteral("Label6"), QRect(8, 8, 465, 25),
                        QStringLiteral("Déplace la zone de sélection puis valide."), formFont(16),
-                       winColor(Blue));
+                       winColor(WinColors::Blue));
     m_hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_view = new FramingView(m_logic, m_panel);
     m_view->setGeometry(8, 32, 360, 360);
 
     m_validate = makeSpeedButton(m_panel, QStringLiteral("SpeedButton2"), QRect(376, 336, 97, 25),
-                                 QStringLiteral("VALIDER"), formFont(11, true), DarkGreen);
+                                 QStringLiteral("VALIDER"), formFont(11, true), winColor(WinColors::DarkGreen));
     m_cancel = makeSpeedButton(m_panel, QStringLiteral("SpeedButton1"), QRect(376, 368, 97, 25),
-                               QStringLiteral("ANNULER"), formFont(11, true), DarkRed);
+                               QStringLiteral("ANNULER"), formFont(11, true), winColor(WinColors::DarkRed));
     connect(m_validate, &QToolButton::clicked, this, &FramingDialog::validate);
     connect(m_cancel, &QToolButton::clicked, this, &FramingDialog::cancel);
 }

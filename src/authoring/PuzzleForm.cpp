@@ -11,7 +11,9 @@
 #include "core/WinColor.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/Messages.h"
 #include "widgets/StoreRetry.h"
+#include "widgets/TrackBar.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -22,7 +24,6 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSlider>
 #include <QStandardPaths>
 #include <QToolButton>
 
@@ -30,40 +31,20 @@ namespace tivane {
 
 namespace {
 
-constexpr quint32 Blue = 0xFF0000;
-const QColor DarkGreen(0, 94, 0);
-const QColor DarkRed(183, 0, 0);
-
-// What differs in the layout of the two forms.
-struct FormLayout
-{
-    QSize client;
-    QString title;
-    QPoint optionsLabel;   // Label7
-    QPoint rotation;       // Brotation
-    QPoint timeLabel;      // Label8
-    QPoint timeHint;       // Label9
-    QPoint timeBox;        // temps
-    QPoint timeUpDown;     // UD
-    QPoint saveButton;     // SpeedButton2
-    QPoint quitButton;     // SpeedButton1
-};
-
-const FormLayout CreationLayout{QSize(648, 437), QStringLiteral("CREATION D'UN PUZZLE"),
-                                {56, 278}, {120, 360}, {88, 388}, {104, 402},
-                                {208, 392}, {241, 392}, {304, 392}, {480, 392}};
-const FormLayout EditingLayout{QSize(648, 402), QStringLiteral("EDITION D'UN PUZZLE"),
-                               {56, 286}, {120, 296}, {88, 316}, {104, 330},
-                               {208, 320}, {241, 320}, {16, 352}, {144, 352}};
-
-const FormLayout &layoutOf(bool creation) { return creation ? CreationLayout : EditingLayout; }
-
 QLabel *formLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text,
-                  int fontHeight, const QColor &colour = winColor(Blue), Qt::Alignment alignment = Qt::AlignLeft)
+                  int fontHeight, const QColor &colour = winColor(WinColors::Blue),
+                  Qt::Alignment alignment = Qt::AlignLeft)
 {
     QLabel *label = makeLabel(parent, QLatin1String(name), geometry, text, formFont(fontHeight), colour);
     label->setAlignment(alignment | Qt::AlignTop);
     return label;
+}
+
+QImage thumbnailOf(const QImage &picture)
+{
+    QImage thumbnail = picture;
+    resampleBitmap(thumbnail, 100, 100);
+    return thumbnail;
 }
 
 QString firstPictureFolder()
@@ -93,16 +74,18 @@ void PreviewImage::paintEvent(QPaintEvent *)
     painter.drawImage(0, 0, m_picture);
 }
 
-PuzzleForm::PuzzleForm(PuzzleStore &store, Kind kind, QWidget *parent)
-    : FramelessDialog(layoutOf(kind == Kind::Creation).client, parent),
+PuzzleForm::PuzzleForm(PuzzleStore &store, const FormVariant &variant, QWidget *parent)
+    : FramelessDialog(variant.layout.client, parent),
       m_store(store),
+      m_layout(variant.layout),
+      m_placeholder(variant.placeholder),
+      m_savedMessage(variant.savedMessage),
       m_curves(buildToneCurves()),
-      // The editing form always has a picture, so cancelling the open dialog never closes it.
-      m_pictureChosen(kind == Kind::Editing)
+      // A form without placeholder always has a picture, so cancelling the open dialog never
+      // closes it.
+      m_pictureChosen(variant.placeholder.isNull())
 {
-    if (kind == Kind::Creation)
-        m_placeholder = noPicturePlaceholder();
-    buildForm(kind);
+    buildForm(variant.title);
     buildPictureDialog();
     m_framing = new FramingDialog(this);
     connect(m_framing, &QDialog::finished, this, &PuzzleForm::framingFinished);
@@ -111,9 +94,9 @@ PuzzleForm::PuzzleForm(PuzzleStore &store, Kind kind, QWidget *parent)
     applyTone();
 }
 
-void PuzzleForm::buildForm(Kind kind)
+void PuzzleForm::buildForm(const QString &titleText)
 {
-    const FormLayout &layout = layoutOf(kind == Kind::Creation);
+    const FormLayout &layout = m_layout;
 
     m_panel = new QFrame(this);
     m_panel->setObjectName(QStringLiteral("Panel1"));
@@ -121,55 +104,54 @@ void PuzzleForm::buildForm(Kind kind)
     m_panel->setLineWidth(2);
     m_panel->setGeometry(rect());
 
-    QLabel *title = makeLabel(m_panel, QStringLiteral("Label1"), QRect(8, 8, 257, 25), layout.title,
-                              formFont(21), winColor(WinColors::Navy));
+    QLabel *title = makeLabel(m_panel, QStringLiteral("Label1"), layout.title, titleText, formFont(21),
+                              winColor(WinColors::Navy));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    const QPoint discs[] = {{16, 48}, {16, 88}, {16, 136}, {16, 208}, {16, 278}};
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < int(layout.stepDiscs.size()); ++i) {
         auto *disc = new QLabel(m_panel);
         disc->setObjectName(QStringLiteral("Image%1").arg(i + 1));
-        disc->setGeometry(QRect(discs[i], QSize(33, 33)));
+        disc->setGeometry(layout.stepDiscs[size_t(i)]);
         disc->setPixmap(QPixmap::fromImage(stepDisc(i + 1)));
     }
 
     // Step 1: the picture.
-    formLabel(m_panel, "Label3", QRect(56, 56, 113, 25), QStringLiteral("Choisis l'image:"), 16);
-    QToolButton *choose = makeSpeedButton(m_panel, QStringLiteral("SpeedButton5"), QRect(168, 44, 41, 41),
+    formLabel(m_panel, "Label3", layout.pictureLabel, QStringLiteral("Choisis l'image:"), 16);
+    QToolButton *choose = makeSpeedButton(m_panel, QStringLiteral("SpeedButton5"), layout.pictureButton,
                                           QString(), formFont(11), Qt::black);
     choose->setIcon(QPixmap::fromImage(openFolderGlyph()));
     choose->setIconSize(QSize(32, 32));
     connect(choose, &QToolButton::clicked, this, &PuzzleForm::choosePicture);
 
     // Step 2: the name.
-    formLabel(m_panel, "Label5", QRect(56, 96, 41, 25), QStringLiteral("Nom: "), 16);
+    formLabel(m_panel, "Label5", layout.nameLabel, QStringLiteral("Nom: "), 16);
     m_name = new QLineEdit(QStringLiteral("Nom du puzzle"), m_panel);
     m_name->setObjectName(QStringLiteral("Edit1"));
-    m_name->setGeometry(96, 96, 169, 21);
+    m_name->setGeometry(layout.nameBox);
     m_name->setFont(formFont(11));
     m_name->setValidator(new PuzzleNameValidator(m_name));
 
     // Step 3: the grid.
-    formLabel(m_panel, "Label6", QRect(56, 144, 137, 25), QStringLiteral("Nombre de pièces:"), 16);
+    formLabel(m_panel, "Label6", layout.gridLabel, QStringLiteral("Nombre de pièces:"), 16);
     auto *shape = new ShapeWidget(Qt::white, 1, m_panel);
-    shape->setGeometry(192, 128, 49, 49);
-    m_pieceCount = makeLabel(m_panel, QStringLiteral("Label2"), QRect(192, 136, 49, 33), QStringLiteral("4"),
-                             formFont(27), winColor(Blue));
+    shape->setGeometry(layout.pieceCountShape);
+    m_pieceCount = makeLabel(m_panel, QStringLiteral("Label2"), layout.pieceCount, QStringLiteral("4"),
+                             formFont(27), winColor(WinColors::Blue));
     m_pieceCount->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_rows = new UpDownControl(Qt::Vertical, 1, 6, 2, m_panel);
     m_rows->setObjectName(QStringLiteral("UV"));
-    m_rows->setGeometry(240, 128, 25, 49);
+    m_rows->setGeometry(layout.rows);
     m_cols = new UpDownControl(Qt::Horizontal, 1, 6, 2, m_panel);
     m_cols->setObjectName(QStringLiteral("UH"));
-    m_cols->setGeometry(192, 176, 49, 25);
+    m_cols->setGeometry(layout.cols);
     connect(m_rows, &UpDownControl::clicked, this, &PuzzleForm::drawGrid);
     connect(m_cols, &UpDownControl::clicked, this, &PuzzleForm::drawGrid);
 
     // Step 4: the tone.
-    formLabel(m_panel, "Label4", QRect(56, 216, 81, 25), QStringLiteral("Réglages:"), 16);
-    m_toneStrength = new QSlider(Qt::Horizontal, m_panel);
+    formLabel(m_panel, "Label4", layout.toneLabel, QStringLiteral("Réglages:"), 16);
+    m_toneStrength = new TrackBar(Qt::Horizontal, m_panel);
     m_toneStrength->setObjectName(QStringLiteral("TTval"));
-    m_toneStrength->setGeometry(134, 208, 137, 33);
+    m_toneStrength->setGeometry(layout.toneStrength);
     m_toneStrength->setRange(0, 100);
     m_toneStrength->setValue(0);
     m_toneStrength->setPageStep(25);
@@ -178,63 +160,58 @@ void PuzzleForm::buildForm(Kind kind)
     connect(m_toneStrength, &QSlider::valueChanged, this, &PuzzleForm::applyTone);
 
     m_toneButtons = new QButtonGroup(this);
-    const struct
-    {
-        const char *name;
-        const char *text;
-        QRect geometry;
-    } tones[] = {{"R1", "atone", QRect(24, 242, 48, 17)},
-                 {"R2", "naturel", QRect(72, 242, 56, 17)},
-                 {"R3", "contrasté", QRect(128, 242, 72, 17)}};
+    const char *const toneNames[] = {"R1", "R2", "R3"};
+    const char *const toneTexts[] = {"atone", "naturel", "contrasté"};
     for (int curve = 1; curve <= 3; ++curve) {
-        auto *button = new QRadioButton(QString::fromUtf8(tones[curve - 1].text), m_panel);
-        button->setObjectName(QLatin1String(tones[curve - 1].name));
-        button->setGeometry(tones[curve - 1].geometry);
+        auto *button = new QRadioButton(QString::fromUtf8(toneTexts[curve - 1]), m_panel);
+        button->setObjectName(QLatin1String(toneNames[curve - 1]));
+        button->setGeometry(layout.toneButtons[size_t(curve - 1)]);
         button->setFont(formFont(11));
         m_toneButtons->addButton(button, curve);
     }
     m_toneButtons->button(1)->setChecked(true);
     connect(m_toneButtons, &QButtonGroup::idClicked, this, &PuzzleForm::toneButtonClicked);
 
-    m_contours = makeSpeedButton(m_panel, QStringLiteral("contours"), QRect(200, 242, 65, 25),
+    m_contours = makeSpeedButton(m_panel, QStringLiteral("contours"), layout.contours,
                                  QStringLiteral("Contours"), formFont(11), Qt::black);
     m_contours->setCheckable(true);
     m_contours->setCursor(Qt::ArrowCursor);
     connect(m_contours, &QToolButton::clicked, this, &PuzzleForm::applyTone);
 
     // Step 5: the options; the model options are the form's own.
-    formLabel(m_panel, "Label7", QRect(layout.optionsLabel, QSize(65, 25)), QStringLiteral("Options:"), 16);
+    formLabel(m_panel, "Label7", layout.optionsLabel, QStringLiteral("Options:"), 16);
     m_rotation = new QCheckBox(QStringLiteral("Rotation des pièces"), m_panel);
     m_rotation->setObjectName(QStringLiteral("Brotation"));
-    m_rotation->setGeometry(QRect(layout.rotation, QSize(145, 17)));
+    m_rotation->setGeometry(layout.rotation);
     m_rotation->setFont(formFont(13));
 
-    formLabel(m_panel, "Label8", QRect(layout.timeLabel, QSize(113, 17)), QStringLiteral("Temps limite en s"), 13,
-              Qt::black, Qt::AlignRight);
-    formLabel(m_panel, "Label9", QRect(layout.timeHint, QSize(97, 17)), QStringLiteral("(0 = sans limite)"), 13,
-              Qt::black, Qt::AlignRight);
+    formLabel(m_panel, "Label8", layout.timeLabel, QStringLiteral("Temps limite en s"), 13, Qt::black,
+              Qt::AlignRight);
+    formLabel(m_panel, "Label9", layout.timeHint, QStringLiteral("(0 = sans limite)"), 13, Qt::black,
+              Qt::AlignRight);
     m_time = new QLineEdit(QStringLiteral("0"), m_panel);
     m_time->setObjectName(QStringLiteral("temps"));
-    m_time->setGeometry(QRect(layout.timeBox, QSize(33, 24)));
+    m_time->setGeometry(layout.timeBox);
     m_time->setFont(formFont(13));
     m_time->setValidator(new TimeLimitValidator(m_time));
     m_timeUpDown = new UpDownControl(Qt::Vertical, 0, MaxTimeLimit, 0, m_panel);
     m_timeUpDown->setObjectName(QStringLiteral("UD"));
-    m_timeUpDown->setGeometry(QRect(layout.timeUpDown, QSize(20, 24)));
+    m_timeUpDown->setGeometry(layout.timeUpDown);
     m_timeUpDown->setBuddy(m_time);
 
     // The preview.
     auto *bevel = new QFrame(m_panel);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    bevel->setGeometry(272, 16, 362, 362);
+    bevel->setGeometry(layout.bevel);
     m_preview = new PreviewImage(m_panel);
-    m_preview->setGeometry(273, 17, 360, 360);
+    m_preview->setGeometry(layout.preview);
 
-    QToolButton *save = makeSpeedButton(m_panel, QStringLiteral("SpeedButton2"), QRect(layout.saveButton, QSize(121, 33)),
-                                        QStringLiteral("ENREGISTRER"), formFont(13, true), DarkGreen);
-    QToolButton *quit = makeSpeedButton(m_panel, QStringLiteral("SpeedButton1"), QRect(layout.quitButton, QSize(121, 33)),
-                                        QStringLiteral("QUITTER"), formFont(13, true), DarkRed);
+    QToolButton *save = makeSpeedButton(m_panel, QStringLiteral("SpeedButton2"), layout.saveButton,
+                                        QStringLiteral("ENREGISTRER"), formFont(13, true),
+                                        winColor(WinColors::DarkGreen));
+    QToolButton *quit = makeSpeedButton(m_panel, QStringLiteral("SpeedButton1"), layout.quitButton,
+                                        QStringLiteral("QUITTER"), formFont(13, true), winColor(WinColors::DarkRed));
     connect(save, &QToolButton::clicked, this, &PuzzleForm::saveClicked);
     connect(quit, &QToolButton::clicked, this, [this] { done(QDialog::Rejected); });
 }
@@ -247,6 +224,14 @@ void PuzzleForm::buildPictureDialog()
     // The dialog keeps the folder it was left in for the next time.
     m_pictureDialog->setDirectory(firstPictureFolder());
     connect(m_pictureDialog, &QDialog::finished, this, &PuzzleForm::pictureDialogFinished);
+}
+
+bool PuzzleForm::openFor(int puzzle)
+{
+    return runGuarded(this, [&] {
+        prepareFor(puzzle);
+        QDialog::open();
+    });
 }
 
 const QImage &PuzzleForm::previewPicture() const
@@ -296,16 +281,24 @@ void PuzzleForm::framingFinished()
 void PuzzleForm::takeFramedZone()
 {
     WaitCursor wait;
-    QImage framed = m_framing->framedZone();
-    resampleBitmap(framed, PreviewSide, PreviewSide);
-    QImage contour = framed;
+    takePicture(m_framing->framedZone());
+}
+
+void PuzzleForm::takePicture(QImage picture)
+{
+    // At 360 x 360 already (a stored picture), resampling would only copy it.
+    if (picture.size() != QSize(PreviewSide, PreviewSide))
+        resampleBitmap(picture, PreviewSide, PreviewSide);
+    else
+        picture.convertTo(QImage::Format_RGB888);
+    QImage contour = picture;
     convolve3x3(contour, ContourKernel);
-    m_framedPicture = framed;
+    m_framedPicture = picture;
     m_contourPicture = contour;
-    m_preview->setPicture(framed);
+    m_contours->setChecked(false);
+    m_preview->setPicture(picture);
     m_previewFresh = true;
     drawGrid();
-    m_contours->setChecked(false);
 }
 
 void PuzzleForm::drawGrid()
@@ -345,22 +338,11 @@ void PuzzleForm::showPlaceholder()
 
 void PuzzleForm::startFromPicture(const QImage &picture)
 {
-    QImage framed = picture;
-    // Stored pictures are 360 x 360; one of another size (made elsewhere) is brought to it.
-    if (framed.size() != QSize(PreviewSide, PreviewSide))
-        resampleBitmap(framed, PreviewSide, PreviewSide);
-    else
-        framed.convertTo(QImage::Format_RGB888);
-    QImage contour = framed;
-    convolve3x3(contour, ContourKernel);
-    m_framedPicture = framed;
-    m_contourPicture = contour;
-    m_contours->setChecked(false);
     {
         const QSignalBlocker quiet(m_toneStrength);
         m_toneStrength->setValue(0);
     }
-    applyTone();
+    takePicture(picture);
 }
 
 QImage PuzzleForm::pictureWithoutGrid() const
@@ -371,13 +353,6 @@ QImage PuzzleForm::pictureWithoutGrid() const
     return picture;
 }
 
-QImage PuzzleForm::thumbnailOf(const QImage &picture)
-{
-    QImage thumbnail = picture;
-    resampleBitmap(thumbnail, 100, 100);
-    return thumbnail;
-}
-
 PuzzleDescription PuzzleForm::descriptionFromControls() const
 {
     PuzzleDescription d;
@@ -386,12 +361,26 @@ PuzzleDescription PuzzleForm::descriptionFromControls() const
     d.gridRows = m_drawnRows;
     d.rotationEnabled = m_rotation->isChecked();
     d.timeLimit = m_timeUpDown->position();
+    addModelChoice(d);
     return d;
 }
 
 void PuzzleForm::saveClicked()
 {
-    runGuarded(this, [this] { save(); });
+    runGuarded(this, [this] {
+        if (!readyToSave())
+            return;
+        const PuzzleDescription description = descriptionFromControls();
+        const QImage picture = pictureWithoutGrid();
+        const QImage thumbnail = thumbnailOf(picture);
+        // A try made later saves what the form showed at the click.
+        m_storeRetry->run([this, description, picture, thumbnail] {
+            WaitCursor wait;
+            writePuzzle(description, picture, thumbnail);
+            wait.restore();
+            showMessage(this, m_savedMessage, [this] { done(QDialog::Accepted); });
+        });
+    });
 }
 
 } // namespace tivane

@@ -22,6 +22,10 @@ constexpr quint32 Navy = 0x800000;
 constexpr quint32 Purple = 0x800080;
 constexpr quint32 Red = 0x0000FF;
 constexpr quint32 Lime = 0x00FF00;
+constexpr quint32 Blue = 0xFF0000;
+constexpr quint32 Maroon = 0x000080;
+constexpr quint32 DarkGreen = 0x005E00;  // the forms' ENREGISTRER and VALIDER
+constexpr quint32 DarkRed = 0x0000B7;    // the forms' QUITTER and ANNULER
 }
 
 } // namespace tivane

@@ -39,7 +39,7 @@ void drawBoardFrame(QImage &target, const Game &game, QPoint modelSlot)
     target.fill(winRgb(WinColors::Green));
     QPainter painter(&target);
     drawModelSlot(painter, game, modelSlot);
-    if (game.modelMode == 3)
+    if (game.modelMode == ModelMode::Underneath)
         game.pictures.draw(painter, PictureItem::FadedPicture, game.geometry.boardLeft, game.geometry.boardTop);
     else
         drawBoardGrid(painter, game.geometry);

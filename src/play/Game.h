@@ -4,6 +4,7 @@
 #include "play/BoardGeometry.h"
 #include "play/PictureList.h"
 #include "play/Piece.h"
+#include "store/PuzzleDescription.h"
 
 #include <QString>
 #include <span>
@@ -28,7 +29,7 @@ struct Game
     bool savedModelShown = false;
     bool rotationEnabled = false;
     int timeLimit = 0;
-    int modelMode = 0;
+    ModelMode modelMode = ModelMode::None;
     QString pictureFile;
 
     BoardGeometry geometry;

@@ -8,6 +8,7 @@
 #include "widgets/ActionGuard.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/FormParts.h"
+#include "widgets/TrackBar.h"
 
 #include <QButtonGroup>
 #include <QColorDialog>
@@ -20,7 +21,6 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSlider>
 #include <QToolButton>
 
 namespace tivane {
@@ -29,7 +29,6 @@ namespace {
 
 constexpr int FormWidth = 481;
 constexpr int FormHeight = 377;
-constexpr quint32 Maroon = 0x000080;
 const QColor PanelColour(189, 190, 189);
 
 QString printTarget(const QPrinter &printer)
@@ -164,10 +163,10 @@ void PrintForm::buildForm()
     m_page->setGeometry(16, 16, PrintSheet::PreviewSide, PrintSheet::PreviewSide);
 
     m_printButton = makeSpeedButton(m_panel, QStringLiteral("LanceImp"), QRect(40, 328, 97, 33),
-                                    QStringLiteral("IMPRIMER"), formFont(13, true), winColor(Maroon));
+                                    QStringLiteral("IMPRIMER"), formFont(13, true), winColor(WinColors::Maroon));
     connect(m_printButton, &QToolButton::clicked, this, &PrintForm::choosePrinter);
     m_closeButton = makeSpeedButton(m_panel, QStringLiteral("annuler"), QRect(184, 328, 97, 33),
-                                    QStringLiteral("FERMER"), formFont(13, true), winColor(Maroon));
+                                    QStringLiteral("FERMER"), formFont(13, true), winColor(WinColors::Maroon));
     connect(m_closeButton, &QToolButton::clicked, this, &PrintForm::reject);
 
     QGroupBox *sizeBox = makeGroupBox(m_panel, "GroupBox1", QRect(320, 8, 145, 137), QStringLiteral("TAILLE"));
@@ -184,7 +183,7 @@ void PrintForm::buildForm()
             sizeChosen();
     });
     m_moveButton = makeSpeedButton(sizeBox, QStringLiteral("SpeedButton1"), QRect(16, 104, 113, 25),
-                                   QStringLiteral(">> DEPLACER >>"), formFont(11, true), winColor(Maroon));
+                                   QStringLiteral(">> DEPLACER >>"), formFont(11, true), winColor(WinColors::Maroon));
     connect(m_moveButton, &QToolButton::clicked, this, &PrintForm::moveToNextZone);
 
     QGroupBox *linesBox = makeGroupBox(m_panel, "GroupBox4", QRect(320, 152, 145, 41), QStringLiteral("TRAITS"));
@@ -196,7 +195,7 @@ void PrintForm::buildForm()
     connect(m_swatch, &ColourSwatch::clicked, this, &PrintForm::chooseColour);
 
     QGroupBox *marginBox = makeGroupBox(m_panel, "GroupBox2", QRect(320, 200, 145, 105), QStringLiteral("MARGES"));
-    m_margin = new QSlider(Qt::Horizontal, marginBox);
+    m_margin = new TrackBar(Qt::Horizontal, marginBox);
     m_margin->setObjectName(QStringLiteral("Hmarge"));
     m_margin->setGeometry(8, 24, 129, 33);
     m_margin->setRange(0, PrintSheet::MarginSliderMax);
@@ -209,7 +208,7 @@ void PrintForm::buildForm()
 
     QGroupBox *photoBox = makeGroupBox(m_panel, "GroupBox3", QRect(320, 312, 145, 49), QStringLiteral("PHOTO"));
     m_dimensions = makeLabel(photoBox, QStringLiteral("dimensions"), QRect(8, 24, 129, 17), QString(),
-                             formFont(15), winColor(Maroon));
+                             formFont(15), winColor(WinColors::Maroon));
 }
 
 SheetSize PrintForm::checkedSize() const
@@ -221,17 +220,16 @@ SheetSize PrintForm::checkedSize() const
     return SheetSize::Full;
 }
 
-void PrintForm::openFor(int puzzle)
+bool PrintForm::openFor(int puzzle)
 {
-    QWidget *messageParent = isVisible() ? this : parentWidget();
     QImage photo;
     PuzzleDescription description;
-    const bool read = runGuarded(messageParent, [&] {
+    const bool read = runGuarded(this, [&] {
         description = m_store.readDescription(puzzle, DescriptionLines::UpToGrid);
         photo = m_store.readPicture(puzzle).convertToFormat(QImage::Format_RGB32);
     });
     if (!read)
-        return;
+        return false;
 
     m_photo = photo;
     m_puzzleName = description.puzzleName;
@@ -240,6 +238,7 @@ void PrintForm::openFor(int puzzle)
     // The size, the zone and the colour stay from the last opening.
     resetMargin();
     open();
+    return true;
 }
 
 void PrintForm::sizeChosen()

@@ -19,12 +19,12 @@ class QGroupBox;
 class QLabel;
 class QPrinter;
 class QRadioButton;
-class QSlider;
 class QToolButton;
 
 namespace tivane {
 
 class PuzzleStore;
+class TrackBar;
 
 // The preview `page`: shows the sheet drawn elsewhere, pixel for pixel.
 class SheetPreview : public QWidget
@@ -71,8 +71,9 @@ public:
     ~PrintForm() override;
 
     // Reads the puzzle's grid and picture, then opens the form (modal, returns at once) with the
-    // margin back to 0. A file that cannot be read is reported and the form stays closed.
-    void openFor(int puzzle);
+    // margin back to 0. A file that cannot be read gets one message and the form stays closed
+    // (false).
+    bool openFor(int puzzle);
 
     // Prints the current layout on `printer`, as IMPRIMER does once its dialog is accepted.
     // A job that cannot start or fails is reported; returns whether the page was printed.
@@ -114,7 +115,7 @@ private:
     QRadioButton *m_quarter = nullptr;    // quart
     QToolButton *m_moveButton = nullptr;  // SpeedButton1
     ColourSwatch *m_swatch = nullptr;     // Pcoul
-    QSlider *m_margin = nullptr;          // Hmarge
+    TrackBar *m_margin = nullptr;         // Hmarge
     QLabel *m_horizontal = nullptr;       // LabelH
     QLabel *m_vertical = nullptr;         // LabelV
     QLabel *m_dimensions = nullptr;       // dimensions

@@ -14,7 +14,7 @@ namespace {
 constexpr int MinGrid = 1;
 constexpr int MaxGrid = 6;
 constexpr int MaxTimeLimit = 600;
-constexpr int MaxModelMode = 3;
+constexpr int MaxModelMode = int(ModelMode::Underneath);
 
 bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
 
@@ -180,9 +180,8 @@ PuzzleDescription parseDescription(QByteArrayView bytes, DescriptionLines lines,
     if (lines == DescriptionLines::UpToTime || in.atEnd())
         return d;
     d.hasModelModeLine = true;
-    d.modelMode = integerRule(dropFirst(in.readLine(), 8));   // "typemod="
-    if (d.modelMode < 0 || d.modelMode > MaxModelMode)
-        d.modelMode = 0;
+    const int mode = integerRule(dropFirst(in.readLine(), 8));   // "typemod="
+    d.modelMode = mode >= 0 && mode <= MaxModelMode ? ModelMode(mode) : ModelMode::None;
     return d;
 }
 
@@ -194,7 +193,7 @@ QByteArray formatDescription(const PuzzleDescription &d, DescriptionLines lines)
     requireRange("le nombre de lignes", d.gridRows, MinGrid, MaxGrid);
     requireRange("le temps limite", d.timeLimit, 0, MaxTimeLimit);
     if (lines == DescriptionLines::All)
-        requireRange("le type de modèle", d.modelMode, 0, MaxModelMode);
+        requireRange("le type de modèle", int(d.modelMode), 0, MaxModelMode);
 
     QString name = d.puzzleName;
     name.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -207,7 +206,7 @@ QByteArray formatDescription(const PuzzleDescription &d, DescriptionLines lines)
     out += QByteArray("rotation=") + (d.rotationEnabled ? "OUI" : "NON") + eol;
     out += "temps=" + QByteArray::number(d.timeLimit) + eol;
     if (lines == DescriptionLines::All)
-        out += "typemod=" + QByteArray::number(d.modelMode) + eol;
+        out += "typemod=" + QByteArray::number(int(d.modelMode)) + eol;
     return out;
 }
 

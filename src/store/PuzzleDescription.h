@@ -10,6 +10,9 @@
 
 namespace tivane {
 
+// How the model picture may be shown during play; the value is the digit of line 7.
+enum class ModelMode { None = 0, OnClick = 1, Permanent = 2, Underneath = 3 };
+
 struct PuzzleDescription
 {
     QString puzzleName;
@@ -18,7 +21,7 @@ struct PuzzleDescription
     bool modelAllowed = false;
     bool rotationEnabled = false;
     int timeLimit = 0;         // seconds, 0 = no limit
-    int modelMode = 0;         // 0 none, 1 on click, 2 permanent, 3 underneath
+    ModelMode modelMode = ModelMode::None;
 
     // Whether the file went on to line 6 / line 7 (only known for the lines the reader asked for).
     bool hasTimeLine = false;

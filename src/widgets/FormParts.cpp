@@ -1,5 +1,7 @@
 #include "widgets/FormParts.h"
 
+#include "core/WinColor.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -52,6 +54,15 @@ void ShapeWidget::paintEvent(QPaintEvent *)
     p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), Qt::black);
     p.fillRect(QRect(r.left(), r.top(), w, r.height()), Qt::black);
     p.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), Qt::black);
+}
+
+void applySilverPalette(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, winColor(WinColors::Silver));
+    palette.setColor(QPalette::Button, winColor(WinColors::Silver));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
 }
 
 void setTextColour(QWidget *widget, const QColor &colour)

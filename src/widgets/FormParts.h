@@ -48,6 +48,9 @@ private:
     int m_penWidth;
 };
 
+// The silver ground of the program's windows: window and buttons silver, the background filled.
+void applySilverPalette(QWidget *widget);
+
 // Sets the colour of a widget's text (labels and buttons alike).
 void setTextColour(QWidget *widget, const QColor &colour);
 

@@ -28,7 +28,7 @@ constexpr int ScreenMargin = 60;
 QMessageBox *openBox(QMessageBox::Icon icon, QWidget *parent, const QString &caption, const QString &text,
                      QMessageBox::StandardButtons buttons, std::function<void(QMessageBox::StandardButton)> done)
 {
-    auto *box = new QMessageBox(icon, caption, text, buttons, parent);
+    auto *box = new QMessageBox(icon, caption, text, buttons, showingWindow(parent));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setTextFormat(Qt::PlainText);
     if (QAbstractButton *ok = box->button(QMessageBox::Ok))
@@ -47,6 +47,14 @@ QMessageBox *openBox(QMessageBox::Icon icon, QWidget *parent, const QString &cap
 }
 
 } // namespace
+
+QWidget *showingWindow(QWidget *widget)
+{
+    QWidget *window = widget ? widget->window() : nullptr;
+    while (window && !window->isVisible() && window->parentWidget())
+        window = window->parentWidget()->window();
+    return window;
+}
 
 QMessageBox *showMessage(QWidget *parent, const QString &text, std::function<void()> closed)
 {
@@ -69,6 +77,7 @@ QMessageBox *showError(QWidget *parent, const QString &text, std::function<void(
 QDialog *showListMessage(QWidget *parent, const QString &sentence, const QStringList &entries,
                          std::function<void()> closed)
 {
+    parent = showingWindow(parent);
     auto *dialog = new QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
     dialog->setObjectName(QStringLiteral("ListeMessages"));
     dialog->setWindowTitle(Caption);

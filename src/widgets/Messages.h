@@ -1,7 +1,9 @@
 #pragma once
 // Message boxes that never block: each is opened with open() and returns at once; what follows
 // the answer runs from the box's finished signal, after the handler that opened it has returned.
-// Captions are "TIVANE" unless given; buttons are labelled in French.
+// Captions are "TIVANE" unless given; buttons are labelled in French. Each box goes over the
+// window that is showing: `parent`'s own window when it is visible, else the nearest visible
+// window it belongs to (a form that failed to open reports over the window that opened it).
 
 #include <QMessageBox>
 #include <QString>
@@ -10,6 +12,9 @@
 #include <functional>
 
 namespace tivane {
+
+// The window a message about `widget` goes over, by the rule above.
+QWidget *showingWindow(QWidget *widget);
 
 // An information box with one OK button; `closed` runs once it is closed.
 QMessageBox *showMessage(QWidget *parent, const QString &text, std::function<void()> closed = {});

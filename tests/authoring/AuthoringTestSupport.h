@@ -135,6 +135,16 @@ inline bool choosePicture(PuzzleForm &form, ModalAnswerer &answerer)
     return ok;
 }
 
+// How long an action that must show nothing is given to show something.
+constexpr int QuietMs = 200;
+
+// True when `answerer` has still answered `count` windows at the deadline: an action that must
+// show nothing showed nothing. Returns false as soon as a window comes up.
+inline bool nothingShown(const ModalAnswerer &answerer, int count)
+{
+    return !QTest::qWaitFor([&] { return answerer.count() != count; }, QuietMs);
+}
+
 // The zone's picture as the form makes it: cut at full resolution, resampled, then toned.
 inline QImage expectedPicture(const QImage &source, const QRect &zone, int curve = 1, int tone = 0)
 {

@@ -52,6 +52,7 @@ private slots:
     void drawnPictures();
     void framedZoneFillsThePreview();
     void gridOnThePreview();
+    void toneSliderPagesOnAClickBesideItsKnob();
     void save_data();
     void save();
     void newPuzzleTakesTheLowestFreeNumber();
@@ -179,7 +180,7 @@ void TestCreationForm::drawnPictures()
 void TestCreationForm::framedZoneFillsThePreview()
 {
     Fixture f;
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     QVERIFY(QTest::qWaitForWindowExposed(&f.form));
     QCOMPARE(f.form.previewPicture(), noPicturePlaceholder());
     QVERIFY(f.form.previewFresh());
@@ -206,7 +207,7 @@ void TestCreationForm::framedZoneFillsThePreview()
 void TestCreationForm::gridOnThePreview()
 {
     Fixture f;
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     ModalAnswerer answerer(answering({f.sourcePath}));
     QVERIFY(choosePicture(f.form, answerer));
     const QImage framed = f.form.framedPicture();
@@ -233,6 +234,28 @@ void TestCreationForm::gridOnThePreview()
     QTest::mouseClick(child<UpDownControl>(&f.form, "UH")->downButton(), Qt::LeftButton);
     QCOMPARE(f.form.drawnCols(), 1);
     QCOMPARE(f.form.previewPicture(), framed);
+}
+
+// TTval pages by 25 on a click in the middle of its band, right of the knob and then left,
+// and the preview takes the tone.
+void TestCreationForm::toneSliderPagesOnAClickBesideItsKnob()
+{
+    Fixture f;
+    QVERIFY(f.form.openFor(NewPuzzle));
+    QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+    ModalAnswerer answerer(answering({f.sourcePath}));
+    QVERIFY(choosePicture(f.form, answerer));
+    auto *tone = child<QSlider>(&f.form, "TTval");
+    QCOMPARE(tone->value(), 0);
+
+    const QPoint rightOfKnob(tone->width() - 8, tone->height() / 2);
+    QTest::mouseClick(tone, Qt::LeftButton, {}, rightOfKnob);
+    QTest::mouseClick(tone, Qt::LeftButton, {}, rightOfKnob);
+    QCOMPARE(tone->value(), 50);
+    QTest::mouseClick(tone, Qt::LeftButton, {}, QPoint(8, tone->height() / 2));
+    QCOMPARE(tone->value(), 25);
+    QCOMPARE(f.form.previewPicture(),
+             withGrid(expectedPicture(f.source, QRect(0, 0, 600, 600), 1, 25), 2, 2));
 }
 
 void TestCreationForm::save_data()
@@ -280,7 +303,7 @@ void TestCreationForm::save()
     Fixture f;
     QSignalSpy finished(&f.form, &QDialog::finished);
     QSignalSpy changed(&f.store, &PuzzleStore::changed);
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     QVERIFY(QTest::qWaitForWindowExposed(&f.form));
     {
         ModalAnswerer answerer(answering({f.sourcePath, dragBy}));
@@ -352,7 +375,7 @@ void TestCreationForm::newPuzzleTakesTheLowestFreeNumber()
     for (int n = 0; n < 4; ++n)
         TestPuzzles::add(f.store, TestPuzzles::description(QStringLiteral("p%1").arg(n), 2, 2));
     f.store.deletePuzzle(2);
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     {
         ModalAnswerer answerer(answering({f.sourcePath}));
         QVERIFY(choosePicture(f.form, answerer));
@@ -370,12 +393,11 @@ void TestCreationForm::newPuzzleTakesTheLowestFreeNumber()
 void TestCreationForm::saveBeforeFramingWritesNothing()
 {
     Fixture f;
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     QVERIFY(QTest::qWaitForWindowExposed(&f.form));
     ModalAnswerer answerer(answering({f.sourcePath}));
     QTest::mouseClick(button(&f.form, "SpeedButton2"), Qt::LeftButton);
-    QTest::qWait(50);
-    QCOMPARE(answerer.count(), 0);
+    QVERIFY(nothingShown(answerer, 0));
     QVERIFY(f.form.isVisible());
     QVERIFY(entryNames(f.storeDir.path()).isEmpty());
 
@@ -384,15 +406,15 @@ void TestCreationForm::saveBeforeFramingWritesNothing()
     QTRY_VERIFY(!f.form.isVisible());
     QCOMPARE(f.store.listPuzzles().entries.size(), 1);
 
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     QVERIFY(QTest::qWaitForWindowExposed(&f.form));
-    QTest::qWait(20);
+    // The answerer sees the form itself come up, as a modal window.
+    QTRY_COMPARE(answerer.names.constLast(), QStringLiteral("TFcreer"));
     const int shown = answerer.count();
     QVERIFY(!f.form.zoneFramed());
     QVERIFY(!f.form.puzzleSaved());
     QTest::mouseClick(button(&f.form, "SpeedButton2"), Qt::LeftButton);
-    QTest::qWait(50);
-    QCOMPARE(answerer.count(), shown);
+    QVERIFY(nothingShown(answerer, shown));
     QVERIFY(f.form.isVisible());
     QCOMPARE(f.store.listPuzzles().entries.size(), 1);
 }
@@ -402,7 +424,7 @@ void TestCreationForm::saveBeforeFramingWritesNothing()
 void TestCreationForm::failedSaveKeepsTheFormOpen()
 {
     Fixture f;
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     {
         ModalAnswerer answerer(answering({f.sourcePath}));
         QVERIFY(choosePicture(f.form, answerer));
@@ -433,7 +455,7 @@ void TestCreationForm::cancellingTheOpenDialog()
 {
     Fixture f;
     QSignalSpy finished(&f.form, &QDialog::finished);
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     {
         ModalAnswerer answerer(answering({}));
         QVERIFY(choosePicture(f.form, answerer));
@@ -441,7 +463,7 @@ void TestCreationForm::cancellingTheOpenDialog()
     QVERIFY(!f.form.isVisible());
     QCOMPARE(finished.size(), 1);
 
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     {
         ModalAnswerer answerer(answering({f.sourcePath}));
         QVERIFY(choosePicture(f.form, answerer));
@@ -452,7 +474,7 @@ void TestCreationForm::cancellingTheOpenDialog()
     QVERIFY(entryNames(f.storeDir.path()).isEmpty());
 
     // A later opening: cancelling now leaves the form open.
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     {
         ModalAnswerer answerer(answering({}));
         QVERIFY(choosePicture(f.form, answerer));
@@ -465,7 +487,7 @@ void TestCreationForm::cancellingTheFramingClosesTheForm()
 {
     Fixture f;
     QSignalSpy finished(&f.form, &QDialog::finished);
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     ModalAnswerer answerer(answering({f.sourcePath, 20, false}));
     QVERIFY(choosePicture(f.form, answerer));
     QVERIFY(!f.form.isVisible());
@@ -484,7 +506,7 @@ void TestCreationForm::unreadablePictureKeepsTheForm()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(3000, '\x5A'));
     }
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     ModalAnswerer answerer(answering({garbage}));
     QVERIFY(choosePicture(f.form, answerer));
     QCOMPARE(answerer.names.size(), 2);  // the open dialog, then the message
@@ -499,7 +521,7 @@ void TestCreationForm::unreadablePictureKeepsTheForm()
 void TestCreationForm::nameAndTimeBoxesRefuseWhatCannotBeSaved()
 {
     Fixture f;
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     auto *edit = child<QLineEdit>(&f.form, "Edit1");
     edit->clear();
     typeText(edit, QStringLiteral("Lapins \u263A\u00E9t\u00E9 \u20AC"));
@@ -526,7 +548,7 @@ void TestCreationForm::nameAndTimeBoxesRefuseWhatCannotBeSaved()
 void TestCreationForm::settingsStayBetweenOpenings()
 {
     Fixture f;
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     {
         ModalAnswerer answerer(answering({f.sourcePath}));
         QVERIFY(choosePicture(f.form, answerer));
@@ -546,7 +568,7 @@ void TestCreationForm::settingsStayBetweenOpenings()
     const QImage framed = f.form.framedPicture();
     QTest::mouseClick(button(&f.form, "SpeedButton1"), Qt::LeftButton);
 
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     QCOMPARE(f.form.previewPicture(), noPicturePlaceholder());
     QVERIFY(!f.form.zoneFramed());
     QCOMPARE(child<QLineEdit>(&f.form, "Edit1")->text(), QStringLiteral("Gardé"));
@@ -566,8 +588,7 @@ void TestCreationForm::settingsStayBetweenOpenings()
     QVERIFY(f.form.previewPicture() != noPicturePlaceholder());
     ModalAnswerer answerer;
     QTest::mouseClick(button(&f.form, "SpeedButton2"), Qt::LeftButton);
-    QTest::qWait(50);
-    QCOMPARE(answerer.count(), 0);
+    QVERIFY(nothingShown(answerer, 0));
     QVERIFY(entryNames(f.storeDir.path()).isEmpty());
 }
 
@@ -587,7 +608,7 @@ void TestCreationForm::openDialogNeverMovesTheWorkingDirectory()
     const QString first = QDir(pictures).exists() ? pictures : QDir::homePath();
     QCOMPARE(QDir(dialog->directory()).canonicalPath(), QDir(first).canonicalPath());
 
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     ModalAnswerer answerer(answering({f.sourcePath}));
     QVERIFY(choosePicture(f.form, answerer));
     QCOMPARE(QDir(dialog->directory()).canonicalPath(), QDir(f.pictures.path()).canonicalPath());
@@ -599,7 +620,7 @@ void TestCreationForm::openDialogNeverMovesTheWorkingDirectory()
 void TestCreationForm::contoursAndToneBeforeAnyPicture()
 {
     Fixture f;
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     QTest::mouseClick(button(&f.form, "contours"), Qt::LeftButton);
     QVERIFY(f.form.previewPicture().isNull());
     QCOMPARE(child<QLabel>(&f.form, "Label2")->text(), QStringLiteral("4"));
@@ -621,7 +642,7 @@ void TestCreationForm::saveWhileAnotherProgramSaves()
 {
     QFETCH(int, heldMs);
     Fixture f;
-    f.form.open();
+    QVERIFY(f.form.openFor(NewPuzzle));
     {
         ModalAnswerer answerer(answering({f.sourcePath}));
         QVERIFY(choosePicture(f.form, answerer));

@@ -89,6 +89,7 @@ private slots:
     void unreadablePuzzleIsNotOpened_data();
     void unreadablePuzzleIsNotOpened();
     void cancellingTheOpenDialogKeepsTheForm();
+    void messagesGoOverTheShowingWindow();
     void newPictureReplacesTheStoredOne();
     void cancellingTheFramingClosesTheForm();
 };
@@ -392,8 +393,7 @@ void TestEditingForm::unreadablePuzzleIsNotOpened()
     QVERIFY(!f.form.openFor(0));
     QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.texts.first(), message);
-    QTest::qWait(50);
-    QCOMPARE(answerer.count(), 1);
+    QVERIFY(nothingShown(answerer, 1));
     QVERIFY(!f.form.isVisible());
     QCOMPARE(finished.size(), 0);
 }
@@ -409,6 +409,38 @@ void TestEditingForm::cancellingTheOpenDialogKeepsTheForm()
     QVERIFY(choosePicture(f.form, answerer));
     QVERIFY(f.form.isVisible());
     QCOMPARE(f.form.previewPicture(), preview);
+}
+
+// A puzzle that cannot be opened is reported over the window the form was opened from; the
+// save's message goes over the form.
+void TestEditingForm::messagesGoOverTheShowingWindow()
+{
+    QTemporaryDir storeDir;
+    PuzzleStore store(storeDir.path());
+    QWidget chooser;
+    chooser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+    EditingForm form(store, &chooser);
+    QList<QWidget *> over;
+    ModalAnswerer answerer([&](QWidget *modal) {
+        if (!qobject_cast<QMessageBox *>(modal))
+            return;
+        over << modal->parentWidget();
+        ModalAnswerer::clickStandard(modal, QMessageBox::Ok);
+    });
+
+    QVERIFY(!form.openFor(0));
+    QTRY_COMPARE(over.size(), 1);
+    QCOMPARE(over.constFirst(), &chooser);
+
+    TestPuzzles::add(store, TestPuzzles::description(QStringLiteral("Lapins"), 3, 2));
+    QVERIFY(form.openFor(0));
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(button(&form, "SpeedButton2"), Qt::LeftButton);
+    QTRY_VERIFY(!form.isVisible());
+    QCOMPARE(over.size(), 2);
+    QCOMPARE(over.constLast(), &form);
+    QVERIFY(answerer.texts.contains(QStringLiteral("Les modifications ont bien été enregistrées.")));
 }
 
 void TestEditingForm::newPictureReplacesTheStoredOne()

@@ -227,7 +227,7 @@ private slots:
         const Game game = load(store, n, 1024, 419, 1);
         QCOMPARE(game.timeLimit, 5999);
         QCOMPARE(clockText(game.timeLimit), QStringLiteral("99:59"));
-        QCOMPARE(game.modelMode, 2);
+        QCOMPARE(game.modelMode, ModelMode::Permanent);
     }
 
     // The 60-byte picture that once cost 0.7 s and 208 MB is refused from its header.

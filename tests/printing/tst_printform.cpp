@@ -53,8 +53,7 @@ T *child(QWidget *form, const char *name)
 
 bool openForm(PrintForm &form, int puzzle)
 {
-    form.openFor(puzzle);
-    return QTest::qWaitForWindowExposed(&form);
+    return form.openFor(puzzle) && QTest::qWaitForWindowExposed(&form);
 }
 
 // Chooses the cut lines' colour through the colour dialog, as a teacher would.
@@ -148,6 +147,7 @@ private slots:
     void foldLinesAreDashed();
     void sizeAndMove();
     void quarterMarginStopsAtTheGuard();
+    void marginSliderPagesOnAClickBesideItsKnob();
     void keptBetweenOpenings();
     void colourDialogCancelChangesNothing();
     void unreadableFilesGiveAMessage_data();
@@ -339,6 +339,23 @@ void TestPrintForm::sizeAndMove()
     QCOMPARE(visited, (QList<QPoint>{{222, 52}, {74, 157}, {222, 157}, {74, 52}}));
 }
 
+// Hmarge pages by 10 on a click in the middle of its band, right of the knob and then left.
+void TestPrintForm::marginSliderPagesOnAClickBesideItsKnob()
+{
+    Fixture fixture(2, 2);
+    PrintForm form(*fixture.store);
+    QVERIFY(openForm(form, fixture.puzzle));
+    auto *margin = child<QSlider>(&form, "Hmarge");
+    const QPoint rightOfKnob(margin->width() - 8, margin->height() / 2);
+    QTest::mouseClick(margin, Qt::LeftButton, {}, rightOfKnob);
+    QTest::mouseClick(margin, Qt::LeftButton, {}, rightOfKnob);
+    QCOMPARE(margin->value(), 20);
+    QCOMPARE(child<QLabel>(&form, "LabelH")->text(), QStringLiteral("Horizontale : 20 mm"));
+    QTest::mouseClick(margin, Qt::LeftButton, {}, QPoint(8, margin->height() / 2));
+    QCOMPARE(margin->value(), 10);
+    QCOMPARE(form.layout().photo.marginMm, 10);
+}
+
 void TestPrintForm::quarterMarginStopsAtTheGuard()
 {
     Fixture fixture(1, 1);
@@ -438,14 +455,24 @@ void TestPrintForm::unreadableFilesGiveAMessage()
     else
         fixture.store->writeFile(damaged, bytes.toLatin1());
 
+    // The message goes over the window the form was opened from, the form not being up.
     QWidget owner;
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
     PrintForm form(*fixture.store, &owner);
-    ModalAnswerer answerer;
-    form.openFor(fixture.puzzle);
+    QWidget *over = nullptr;
+    ModalAnswerer answerer([&](QWidget *modal) {
+        if (!qobject_cast<QMessageBox *>(modal))
+            return;
+        over = modal->parentWidget();
+        ModalAnswerer::clickStandard(modal, QMessageBox::Ok);
+    });
+    QVERIFY(!form.openFor(fixture.puzzle));
     QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.titles.constFirst(), QStringLiteral("TIVANE"));
     QVERIFY2(answerer.texts.constFirst().contains(message), qPrintable(answerer.texts.constFirst()));
     QVERIFY(!form.isVisible());
+    QCOMPARE(over, &owner);
 }
 
 void TestPrintForm::printsIntoPdf_data()
@@ -567,13 +594,22 @@ void TestPrintForm::paperPictureIsSmooth()
 void TestPrintForm::printThatCannotStart()
 {
     Fixture fixture(2, 2);
-    PrintForm form(*fixture.store);
+    QWidget owner;
+    PrintForm form(*fixture.store, &owner);
     QVERIFY(openForm(form, fixture.puzzle));
     const auto printer = pdfPrinter(fixture.dir.filePath(QStringLiteral("absent/sheet.pdf")));
-    ModalAnswerer answerer;
+    // The message goes over the form, which is up.
+    QWidget *over = nullptr;
+    ModalAnswerer answerer([&](QWidget *modal) {
+        if (!qobject_cast<QMessageBox *>(modal))
+            return;
+        over = modal->parentWidget();
+        ModalAnswerer::clickStandard(modal, QMessageBox::Ok);
+    });
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QVERIFY(!form.printOn(*printer));
     QTRY_COMPARE(answerer.count(), 1);
+    QCOMPARE(over, &form);
     QVERIFY2(answerer.texts.constFirst().startsWith(QStringLiteral("Impossible d'enregistrer le fichier « sheet.pdf » :")),
              qPrintable(answerer.texts.constFirst()));
     QVERIFY(form.isVisible());

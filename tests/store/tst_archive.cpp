@@ -522,7 +522,7 @@ void TestArchive::foreignArchiveIsNormalised()
     QCOMPARE(read.gridCols, 2);
     QCOMPARE(read.gridRows, 3);
     QCOMPARE(read.timeLimit, 45);
-    QCOMPARE(read.modelMode, 0);
+    QCOMPARE(read.modelMode, ModelMode::None);
     QVERIFY(read.hasModelModeLine);
     const QByteArray stored = fileBytes(target.path(QStringLiteral("store/image1.bmp")));
     QCOMPARE(stored.size(), qsizetype(54 + 60 * 180));

@@ -219,7 +219,7 @@ void TestPuzzleStore::parseReadings()
     QTEST(d.modelAllowed, "model");
     QTEST(d.rotationEnabled, "rotation");
     QTEST(d.timeLimit, "time");
-    QTEST(d.modelMode, "mode");
+    QTEST(int(d.modelMode), "mode");
     QTEST(d.hasTimeLine, "hasTime");
     QTEST(d.hasModelModeLine, "hasMode");
 }
@@ -304,7 +304,7 @@ void TestPuzzleStore::writeThenRead()
     PuzzleDescription shorter = written;
     shorter.puzzleName = QStringLiteral("x");
     shorter.hasModelModeLine = false;
-    shorter.modelMode = 0;
+    shorter.modelMode = ModelMode::None;
     store.writeDescription(4, shorter, DescriptionLines::UpToTime);
     QCOMPARE(store.readDescription(4), shorter);
 }

@@ -50,10 +50,10 @@ void TestStarter::fillsAnEmptyStore()
         QVERIFY(!d.puzzleName.isEmpty());
         names.insert(d.puzzleName);
         QVERIFY(d.hasModelModeLine);
-        QVERIFY(d.modelMode >= 0 && d.modelMode <= 3);
-        QCOMPARE(d.modelAllowed, d.modelMode != 0);
+        QVERIFY(int(d.modelMode) >= 0 && int(d.modelMode) <= 3);
+        QCOMPARE(d.modelAllowed, d.modelMode != ModelMode::None);
         QVERIFY(d.timeLimit >= 0 && d.timeLimit <= 600);
-        modes.insert(d.modelMode);
+        modes.insert(int(d.modelMode));
         rotating += d.rotationEnabled;
         timed += d.timeLimit > 0;
         if (d.gridCols * d.gridRows < smallest.width() * smallest.height())

@@ -41,8 +41,8 @@ inline PuzzleDescription description(const QString &name, int cols = 1, int rows
     d.puzzleName = name;
     d.gridCols = cols;
     d.gridRows = rows;
-    d.modelMode = modelMode;
-    d.modelAllowed = modelMode != 0;
+    d.modelMode = ModelMode(modelMode);
+    d.modelAllowed = d.modelMode != ModelMode::None;
     d.rotationEnabled = rotation;
     d.timeLimit = timeLimit;
     return d;

@@ -359,14 +359,14 @@ QImage appleTree()
     return image;
 }
 
-PuzzleDescription describe(const char *name, int cols, int rows, int mode, bool rotation, int time = 0)
+PuzzleDescription describe(const char *name, int cols, int rows, ModelMode mode, bool rotation, int time = 0)
 {
     PuzzleDescription d;
     d.puzzleName = QString::fromUtf8(name);
     d.gridCols = cols;
     d.gridRows = rows;
     d.modelMode = mode;
-    d.modelAllowed = mode != 0;  // as the creation form writes it
+    d.modelAllowed = mode != ModelMode::None;  // as the creation form writes it
     d.rotationEnabled = rotation;
     d.timeLimit = time;
     return d;
@@ -378,10 +378,10 @@ QList<StarterPuzzle> tivane::starterPuzzles()
 {
     // From the easiest to the hardest: every model mode, rotation on two, a clock on one.
     return {
-        {describe("La maison", 2, 2, 2, false), house},
-        {describe("Le bateau", 3, 2, 1, true), boat},
-        {describe("Le poisson", 3, 3, 3, false, 180), fish},
-        {describe("Le soleil", 4, 3, 0, false), smilingSun},
-        {describe("L'arbre", 5, 4, 2, true), appleTree},
+        {describe("La maison", 2, 2, ModelMode::Permanent, false), house},
+        {describe("Le bateau", 3, 2, ModelMode::OnClick, true), boat},
+        {describe("Le poisson", 3, 3, ModelMode::Underneath, false, 180), fish},
+        {describe("Le soleil", 4, 3, ModelMode::None, false), smilingSun},
+        {describe("L'arbre", 5, 4, ModelMode::Permanent, true), appleTree},
     };
 }
