@@ -43,7 +43,7 @@ public:
     BoardAnimation animation() const { return m_animation; }
     bool isAnimating() const { return m_animation != BoardAnimation::None; }
     int dealIndex() const { return m_dealIndex; }
-    // Runs `action` once the animation under way has run to its end, or now when none runs.
+    // Runs `action` when the board's animation next runs to its end, or now when none runs.
     // A new game drops it.
     void whenStill(std::function<void()> action);
 

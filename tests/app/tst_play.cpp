@@ -16,8 +16,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <algorithm>
-
 using namespace tivane;
 
 namespace {
@@ -50,7 +48,6 @@ private:
         return m_rig->startGame(modelMode, rotation, timeLimit);
     }
     Countdown &countdown() { return m_depart->session().countdown(); }
-    int indexOf(int number) { return m_rig->indexOf(number); }
     Piece &piece(int number) { return m_rig->piece(number); }
     QPoint centreOf(int number) { return m_rig->centreOf(number); }
     QPoint cellCentre(int cell) { return m_rig->cellCentre(cell); }
