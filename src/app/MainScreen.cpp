@@ -211,6 +211,7 @@ void MainScreen::buildMessageDialogs()
     m_timeOutDialog = new TimeOutDialog(this);
     connect(m_timeOutDialog, &QDialog::finished, this, &MainScreen::timeOutClosed);
     m_instructions = new InstructionsDialog(this);
+    connect(m_instructions, &QDialog::finished, this, [this] { m_modes->closed(Overlay::Instructions); });
     m_aboutBox = new AboutBox(this);
     connect(m_aboutBox, &QDialog::finished, this, [this] { m_modes->closed(Overlay::AboutBox); });
 }

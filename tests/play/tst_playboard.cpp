@@ -220,6 +220,38 @@ private slots:
         QCOMPARE(piece(1).turns, 2);
     }
 
+    void actionsWaitForTheBoardToBeStill_data()
+    {
+        QTest::addColumn<bool>("newGame");
+        QTest::newRow("the glide ends") << false;
+        QTest::newRow("a new game comes first") << true;
+    }
+
+    void actionsWaitForTheBoardToBeStill()
+    {
+        QFETCH(bool, newGame);
+        QVERIFY(start());
+        int runs = 0;
+        play().whenStill([&] { ++runs; });
+        QCOMPARE(runs, 1);
+
+        // A long glide from below the board, paced as on a 60 Hz display. (Off the centre, where
+        // the test before may have clicked: this is no double-click.)
+        dx()->setFrameIntervalUs(16667);
+        QVERIFY(clickAt(centreOf(3) + QPoint(9, 7)));
+        QVERIFY(game().heldPiece >= 0);
+        const QPoint below(700, game().geometry.boardTop + game().geometry.boardSize + 12);
+        moveTo(below);
+        QTest::mouseClick(dx(), Qt::LeftButton, {}, below);
+        QCOMPARE(play().animation(), BoardAnimation::Glide);
+        play().whenStill([&] { ++runs; });
+        QCOMPARE(runs, 1);
+        if (newGame)
+            QVERIFY(start());
+        QVERIFY(m_rig->settle());
+        QCOMPARE(runs, newGame ? 1 : 2);
+    }
+
     void clicksWaitForTheDeal()
     {
         QVERIFY(start());
