@@ -140,7 +140,7 @@ void BM_QuarterTurn_6x6_WithRedraw(benchmark::State &state)
     g.pointAt({first.x + first.width / 2, first.y + first.height / 2});
     g.play.click();
     for (auto _ : state)
-        g.play.buttonPressed(Qt::RightButton);
+        g.play.turn();
 }
 
 } // namespace

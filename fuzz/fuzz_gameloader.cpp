@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(game.pictures.picture(PictureItem::FadedPicture).size() == QSize(BoardSize, BoardSize));
     for (int i = 0; i < game.pieceCount; ++i) {
         const Piece &piece = game.pieces[std::size_t(i)];
-        require(piece.x == piece.homeX && piece.y == piece.homeY && piece.cell == -1);
+        require(piece.x == piece.trayX && piece.y == piece.trayY && piece.cell == -1);
         require(!game.pictures.picture(piece.imageIndex).isNull());
     }
     return 0;

@@ -1,6 +1,5 @@
 #include "app/MainScreen.h"
 
-#include "app/IdleTimer.h"
 #include "app/SoundBank.h"
 #include "app/dialogs/AboutBox.h"
 #include "app/dialogs/InstructionsDialog.h"
@@ -12,17 +11,19 @@
 #include "core/Fonts.h"
 #include "core/WinColor.h"
 #include "library/PuzzleChooser.h"
+#include "play/BoardModes.h"
 #include "play/BoardSurface.h"
-#include "play/Clock.h"
+#include "play/GameSession.h"
 #include "play/IdleDemo.h"
+#include "play/IdleTimer.h"
 #include "play/PlayBoard.h"
-#include "play/TouchReader.h"
 #include "printing/PrintForm.h"
 #include "store/PuzzleStore.h"
 #include "store/StarterPuzzles.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/FormParts.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -63,10 +64,8 @@ MainScreen::MainScreen(PuzzleStore &store, const QRect &screenGeometry, QWidget 
 {
     setObjectName(QStringLiteral("TDepart"));
     setGeometry(screenGeometry);
-    setAutoFillBackground(true);
+    applySilverPalette(this);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, winColor(WinColors::Silver));
-    palette.setColor(QPalette::Button, winColor(WinColors::Silver));
     palette.setColor(QPalette::WindowText, Qt::black);
     palette.setColor(QPalette::ButtonText, Qt::black);
     setPalette(palette);
@@ -76,7 +75,6 @@ MainScreen::MainScreen(PuzzleStore &store, const QRect &screenGeometry, QWidget 
     buildTopBar();
     buildPlay();
 
-    connect(m_idleTimer, &IdleTimer::idleLimitReached, this, &MainScreen::idleLimitReached);
     m_idleTimer->start();
 }
 
@@ -173,33 +171,17 @@ void MainScreen::buildPlay()
     m_play = new PlayBoard(m_board, m_layout, this);
     connect(m_play, &PlayBoard::soundRequested, this, &MainScreen::playSound);
     connect(m_play, &PlayBoard::titleChanged, m_titleLabel, &QLabel::setText);
-    connect(m_play, &PlayBoard::dealFinished, this, &MainScreen::startClock);
-    connect(m_play, &PlayBoard::puzzleCompleted, this, &MainScreen::puzzleCompleted);
-    connect(m_play, &PlayBoard::animationFinished, this, [this] {
-        if (std::exchange(m_timeOutPending, false))
-            showTimeOut();
-    });
+
+    m_session = new GameSession(*m_play, this);
+    connect(&m_session->countdown(), &Countdown::changed, this, &MainScreen::showClock);
+    connect(m_session, &GameSession::ended, this, &MainScreen::gameEnded);
 
     m_demo = new IdleDemo(m_board, m_layout, m_store, m_random, this);
     m_demo->turnSound = [this] { return playTurnSoundForDemo(); };
     m_demo->puzzleNumbers = [this] { return chooser()->puzzleNumbers(); };
 
-    connect(m_board, &BoardSurface::mouseMoved, this, [this](QPoint pos) { boardMouseMoved(pos); });
-    connect(m_board, &BoardSurface::clicked, this, &MainScreen::boardClicked);
-    connect(m_board, &BoardSurface::mousePressed, this,
-            [this](QPoint, Qt::MouseButton button) { boardPressed(button); });
-    // Fingers play as the mouse does: the first finger is the pointer, a tap a left click, a
-    // second finger's tap or a long press a right press.
-    TouchReader *touch = m_board->touch();
-    touch->canTurn = [this] { return m_play->canTurn(); };
-    connect(touch, &TouchReader::pointerMoved, this, [this](QPoint pos) { boardMouseMoved(pos); });
-    connect(touch, &TouchReader::tapped, this, &MainScreen::boardClicked);
-    connect(touch, &TouchReader::turnRequested, this, [this] { boardPressed(Qt::RightButton); });
-
-    m_clockTimer = new QTimer(this);
-    m_clockTimer->setObjectName(QStringLiteral("Tjeu"));
-    m_clockTimer->setInterval(1000);
-    connect(m_clockTimer, &QTimer::timeout, this, &MainScreen::clockTick);
+    m_modes = new BoardModes(*m_play, *m_demo, *m_idleTimer, this);
+    m_modes->takeInputFrom(*m_board);
 }
 
 // Built for the first list, once the first frame is up, or when first needed before that.
@@ -226,8 +208,9 @@ void MainScreen::buildMessageDialogs()
     m_timeOutDialog = new TimeOutDialog(this);
     connect(m_timeOutDialog, &QDialog::finished, this, &MainScreen::timeOutClosed);
     m_instructions = new InstructionsDialog(this);
+    connect(m_instructions, &QDialog::finished, this, [this] { m_modes->closed(Overlay::Instructions); });
     m_aboutBox = new AboutBox(this);
-    connect(m_aboutBox, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
+    connect(m_aboutBox, &QDialog::finished, this, [this] { m_modes->closed(Overlay::AboutBox); });
 }
 
 // The chooser's list follows the store by itself.
@@ -235,7 +218,7 @@ CreationForm *MainScreen::creationForm()
 {
     if (!m_creationForm) {
         m_creationForm = new CreationForm(m_store, this);
-        connect(m_creationForm, &QDialog::finished, this, &MainScreen::resumeAfterDialog);
+        connect(m_creationForm, &QDialog::finished, this, [this] { m_modes->closed(Overlay::CreationForm); });
     }
     return m_creationForm;
 }
@@ -305,38 +288,13 @@ void MainScreen::soundClicked()
 }
 
 // --- Dialogs ----------------------------------------------------------------------------------
-// What input does while something is animating:
-// - QUITTER ends the program at once, whatever runs;
-// - JOUER, CREER, the instructions and the about box first bring the welcome animation to its
-//   last frame, and JOUER, CREER and the about box pause the demonstration (the instructions
-//   leave it running behind them), so nothing is drawn over the game they lead to;
-// - the board takes no click during the deal or a glide (PlayBoard::takesClicks); pointer moves
-//   still count as activity;
-// - the clock keeps counting during glides; a time-out that falls during one is shown when it
-//   ends;
-// - the demonstration does not start while the board is animating.
-
-void MainScreen::pauseForDialog()
-{
-    m_play->finishWelcome();
-    m_demoWasRunning = m_demo->isRunning();
-    if (m_demoWasRunning)
-        m_demo->suspend();
-    m_idleTimer->stop();
-}
-
-void MainScreen::resumeAfterDialog()
-{
-    m_idleTimer->start();
-    if (std::exchange(m_demoWasRunning, false))
-        m_demo->resume();
-}
+// What each of them does to the board and the demonstration is BoardModes' to say.
 
 void MainScreen::createClicked()
 {
     if (creationForm()->isVisible())
         return;
-    pauseForDialog();
+    m_modes->opened(Overlay::CreationForm);
     m_creationForm->openFor(NewPuzzle);
 }
 
@@ -345,22 +303,25 @@ void MainScreen::aboutClicked()
     buildMessageDialogs();
     if (m_aboutBox->isVisible())
         return;
-    pauseForDialog();
+    m_modes->opened(Overlay::AboutBox);
     m_aboutBox->open();
 }
 
 void MainScreen::instructionsClicked()
 {
     buildMessageDialogs();
-    // The demonstration may start behind the instructions.
-    m_play->finishWelcome();
+    m_modes->opened(Overlay::Instructions);
     m_instructions->open();
 }
 
-void MainScreen::quitClicked()
+// QUITTER ends the program at once, whatever runs.
+void MainScreen::quitClicked() { close(); }
+
+void MainScreen::closeEvent(QCloseEvent *event)
 {
+    m_session->abandon();
     m_demo->terminate();
-    close();
+    QWidget::closeEvent(event);
 }
 
 // --- JOUER and the chooser --------------------------------------------------------------------
@@ -369,7 +330,7 @@ void MainScreen::playClicked()
 {
     if (chooser()->isVisible())
         return;
-    pauseForDialog();
+    m_modes->opened(Overlay::Chooser);
     m_selectedPuzzle = -1;
     m_chooser->openForChoice();
 }
@@ -378,164 +339,67 @@ void MainScreen::choiceMade()
 {
     m_selectedPuzzle = chooser()->selectedPuzzle();
     if (m_selectedPuzzle <= -1) {
-        const bool demoWasRunning = m_demoWasRunning;
-        resumeAfterDialog();
-        if (!demoWasRunning && !m_play->isGameActive())
-            m_play->startWelcome();
+        m_modes->closed(Overlay::Chooser);
         return;
     }
-    // The demonstration stays paused: the game replaces it on the board.
-    m_demoWasRunning = false;
-    m_idleTimer->start();
-    if (!runGuarded(this, [&] { m_play->loadGame(m_store, m_selectedPuzzle, m_random); }))
-        return;
-    // The game before it, and a time-out it may have left pending, are gone.
-    m_timeOutPending = false;
-    m_clockTimer->stop();
-    resetClockLabel();
-    m_play->startDeal();
-}
-
-void MainScreen::startClock()
-{
-    const int limit = m_play->game().timeLimit;
-    if (limit <= 0)
-        return;
-    m_clockLabel->show();
-    m_timeLeft = limit;
-    showClock();
-    m_clockTimer->start();
-}
-
-void MainScreen::resetClockLabel()
-{
-    m_clockLabel->setText(QStringLiteral("00:00"));
-    setTextColour(m_clockLabel, winColor(WinColors::Black));
-    m_clockLabel->hide();
+    m_modes->puzzleChosen();
+    runGuarded(this, [&] { m_session->start(m_store, m_selectedPuzzle, m_random); });
 }
 
 void MainScreen::showClock()
 {
-    m_clockLabel->setText(clockText(m_timeLeft));
-    setTextColour(m_clockLabel, winColor(clockIsRed(m_timeLeft) ? WinColors::Red : WinColors::Black));
+    const Countdown &countdown = m_session->countdown();
+    m_clockLabel->setText(countdown.text());
+    setTextColour(m_clockLabel, winColor(countdown.isRed() ? WinColors::Red : WinColors::Black));
+    m_clockLabel->setVisible(countdown.isShown());
 }
 
 // --- The end of a game ------------------------------------------------------------------------
 
-void MainScreen::puzzleCompleted()
+void MainScreen::gameEnded(const GameResult &result)
 {
-    m_winShown = true;
-    playSound(Sound::Applause);
-    m_clockTimer->stop();
-    buildMessageDialogs();
-    m_winDialog->setMoveCount(m_play->game().moveCount);
-    m_winDialog->open();
+    switch (result.outcome) {
+    case GameOutcome::Completed:
+        m_modes->opened(Overlay::WinMessage);
+        playSound(Sound::Applause);
+        buildMessageDialogs();
+        m_winDialog->setMoveCount(result.moves);
+        m_winDialog->open();
+        break;
+    case GameOutcome::TimedOut:
+        // A time-out that falls during a glide is told when the pieces are home.
+        m_play->whenStill([this] { showTimeOut(); });
+        break;
+    case GameOutcome::Abandoned:
+        break;
+    }
 }
 
 void MainScreen::winDialogClosed()
 {
-    m_winShown = false;
+    m_modes->closed(Overlay::WinMessage);
     // The child picks the next puzzle.
     playClicked();
-}
-
-void MainScreen::clockTick()
-{
-    --m_timeLeft;
-    showClock();
-    if (m_timeLeft != 0)
-        return;
-    timeRanOut();
-}
-
-void MainScreen::timeRanOut()
-{
-    m_clockTimer->stop();
-    m_play->endGame();
-    m_board->setCursor(Qt::ArrowCursor);
-    if (m_play->isAnimating())
-        m_timeOutPending = true;
-    else
-        showTimeOut();
 }
 
 void MainScreen::showTimeOut()
 {
     buildMessageDialogs();
+    m_modes->opened(Overlay::TimeOutMessage);
     m_timeOutDialog->open();
 }
 
 void MainScreen::timeOutClosed()
 {
-    resetClockLabel();
-    // A demonstration that started behind the message keeps the board.
-    if (!m_demo->isRunning())
-        m_play->startWelcome();
+    m_session->countdown().clear();
+    m_modes->closed(Overlay::TimeOutMessage);
 }
 
-// --- The board and the idle count -------------------------------------------------------------
+// --- The board and the top bar ----------------------------------------------------------------
 
 bool MainScreen::isGameActive() const { return m_play->isGameActive(); }
 
-void MainScreen::boardMouseMoved(QPoint pos)
-{
-    if (!m_play->notePointer(pos.x(), pos.y()))
-        return;
-    m_idleTimer->reset();
-    const bool demoRunning = m_demo->isRunning();
-    if (!m_play->isGameActive()) {
-        if (demoRunning) {
-            m_demo->suspend();
-            m_play->startWelcome();
-            m_idleTimer->start();
-        }
-        return;
-    }
-    if (demoRunning) {
-        m_demo->suspend();
-        m_idleTimer->start();
-        m_play->drawBoard();
-    }
-    m_play->pointerMoved(pos.x(), pos.y());
-}
-
-void MainScreen::boardClicked()
-{
-    m_idleTimer->reset();
-    m_play->click();
-}
-
-void MainScreen::boardPressed(Qt::MouseButton button)
-{
-    m_idleTimer->reset();
-    m_play->buttonPressed(button);
-}
-
-void MainScreen::topBarMouseMoved()
-{
-    m_idleTimer->reset();
-    if (!m_demo->isRunning())
-        return;
-    m_demo->suspend();
-    if (m_play->isGameActive())
-        m_play->drawBoard();
-    else
-        m_play->startWelcome();
-}
-
-void MainScreen::idleLimitReached()
-{
-    if (!m_demo->isRunning())
-        startDemo();
-}
-
-void MainScreen::startDemo()
-{
-    // Not over the win dialog, and not over the board's own animation.
-    if (m_winShown || m_play->isAnimating())
-        return;
-    m_demo->start();
-}
+void MainScreen::topBarMouseMoved() { m_modes->userActivity({UserInput::Kind::TopBarPointer, {}}); }
 
 void MainScreen::mouseMoveEvent(QMouseEvent *)
 {

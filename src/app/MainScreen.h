@@ -1,24 +1,27 @@
 #pragma once
-// The main screen: the top bar of buttons, the board surface below it, the idle count, and the
-// dialogs and forms it opens. It wires play, the demonstration and the chooser together.
+// The main screen: the top bar of buttons, the board surface below it, and the dialogs and
+// forms it opens. It wires play, the game's owner, the board's modes, the demonstration and the
+// chooser together: the rules live in those.
 
 #include "core/RandomSource.h"
 #include "core/Sound.h"
+#include "play/GameResult.h"
 #include "play/ScreenLayout.h"
 
 #include <QImage>
 #include <QWidget>
 
 class QLabel;
-class QTimer;
 class QToolButton;
 
 namespace tivane {
 
 class AboutBox;
+class BoardModes;
 class BoardSurface;
 class CreationForm;
 class EditingForm;
+class GameSession;
 class IdleDemo;
 class IdleTimer;
 class InstructionsDialog;
@@ -46,6 +49,8 @@ public:
     SoundBank &sounds() { return *m_sounds; }
     BoardSurface *board() const { return m_board; }
     PlayBoard *play() const { return m_play; }
+    GameSession &session() { return *m_session; }
+    BoardModes &modes() { return *m_modes; }
     IdleDemo *demo() const { return m_demo; }
     // The chooser is built with the first list, after the first frame.
     PuzzleChooser *chooser();
@@ -60,9 +65,7 @@ public:
 
     bool isGameActive() const;
     bool isSoundOn() const { return m_soundOn; }
-    int timeLeft() const { return m_timeLeft; }
     bool thumbnailsReady() const { return m_thumbnailsReady; }
-    bool isWinShown() const { return m_winShown; }
     int selectedPuzzle() const { return m_selectedPuzzle; }
 
 public slots:
@@ -73,20 +76,14 @@ public slots:
     void aboutClicked();
     void instructionsClicked();
     void quitClicked();
-    // The pointer moved over the form, the title or a top-bar button (not the instructions').
-    void topBarMouseMoved();
-    // One second of a timed game.
-    void clockTick();
-    void showClock();
-    void setTimeLeft(int seconds) { m_timeLeft = seconds; }
-    // Sets up and draws a new demonstration and lets it run; not while the win dialog is open.
-    void startDemo();
 
 signals:
     // The first frame of the screen is painted: the top bar and the board are up.
     void firstFrameShown();
 
 protected:
+    // The game in progress ends as abandoned; no demonstration step runs again.
+    void closeEvent(QCloseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -103,20 +100,14 @@ private:
     void screenIsUp();
     void listRebuilt();
     void choiceMade();
-    void startClock();
-    void resetClockLabel();
-    void puzzleCompleted();
+    void showClock();
+    // The applause and the win message, or the time-out message once the board is still.
+    void gameEnded(const GameResult &result);
     void winDialogClosed();
-    void timeRanOut();
     void showTimeOut();
     void timeOutClosed();
-    void boardMouseMoved(QPoint pos);
-    void boardClicked();
-    void boardPressed(Qt::MouseButton button);
-    void idleLimitReached();
-    // Around the dialogs that pause the demonstration and the idle count.
-    void pauseForDialog();
-    void resumeAfterDialog();
+    // The pointer moved over the form, the title or a top-bar button (not the instructions').
+    void topBarMouseMoved();
 
     PuzzleStore &m_store;
     ScreenLayout m_layout;
@@ -125,13 +116,9 @@ private:
     IdleTimer *m_idleTimer = nullptr;   // personne
 
     bool m_soundOn = true;
-    int m_timeLeft = 0;
     bool m_firstPaint = true;
     bool m_thumbnailsReady = false;
-    bool m_winShown = false;
     int m_selectedPuzzle = -1;
-    bool m_demoWasRunning = false;
-    bool m_timeOutPending = false;
     bool m_seedStore = false;
 
     QToolButton *m_createButton = nullptr;       // Bcreer
@@ -145,8 +132,9 @@ private:
     QToolButton *m_quitButton = nullptr;         // bquitter
     BoardSurface *m_board = nullptr;             // DX
     PlayBoard *m_play = nullptr;
+    GameSession *m_session = nullptr;            // its countdown is Tjeu
     IdleDemo *m_demo = nullptr;
-    QTimer *m_clockTimer = nullptr;              // Tjeu
+    BoardModes *m_modes = nullptr;
     QImage m_soundOnGlyph;                       // n1
     QImage m_soundOffGlyph;                      // n2
 

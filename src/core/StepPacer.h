@@ -34,8 +34,10 @@ public:
     // Starts a new run whose first step comes after `delayMs`.
     void startAfter(Step step, int delayMs);
 
-    bool isRunning() const { return static_cast<bool>(m_step); }
-    bool isSuspended() const { return m_suspended; }
+    // A run is under way and takes its steps: started, not over, not suspended.
+    bool isRunning() const { return m_step && !m_suspended; }
+    // A run is under way but waits for resume().
+    bool isSuspended() const { return m_step && m_suspended; }
     bool isTerminated() const { return m_terminated; }
 
     // A suspended run keeps its place and takes no step until it is resumed; resuming waits

@@ -34,8 +34,6 @@ namespace {
 
 constexpr int FormWidth = 728;
 constexpr int FormHeight = 480;
-constexpr quint32 Maroon = 0x000080;
-constexpr quint32 Blue = 0xFF0000;
 constexpr int DeleteDelayMs = 100;
 
 } // namespace
@@ -84,11 +82,7 @@ PuzzleChooser::PuzzleChooser(PuzzleStore &store, QWidget *parent)
 
 void PuzzleChooser::buildForm()
 {
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, winColor(WinColors::Silver));
-    silver.setColor(QPalette::Button, winColor(WinColors::Silver));
-    setPalette(silver);
-    setAutoFillBackground(true);
+    applySilverPalette(this);
     setFixedSize(FormWidth, FormHeight);
     centreOnScreen();
 
@@ -101,7 +95,7 @@ void PuzzleChooser::buildForm()
     m_title = new QLabel(QStringLiteral("Choisis un puzzle..."), m_panel);
     m_title->setObjectName(QStringLiteral("Label1"));
     m_title->setFont(formFont(16, true));
-    setTextColour(m_title, winColor(Blue));
+    setTextColour(m_title, winColor(WinColors::Blue));
     m_title->setGeometry(16, 8, 361, 17);
 
     m_scrollBox = new QScrollArea(m_panel);
@@ -119,12 +113,12 @@ void PuzzleChooser::buildForm()
     m_hint = new QLabel(QStringLiteral("Ctrl+Clic droit sur un puzzle pour les options"), m_panel);
     m_hint->setObjectName(QStringLiteral("Label2"));
     m_hint->setFont(formFont(16, true));
-    setTextColour(m_hint, winColor(Blue));
+    setTextColour(m_hint, winColor(WinColors::Blue));
     m_hint->adjustSize();
     m_hint->move(16, m_scrollBox->y() + m_scrollBox->height() + 10);
 
     m_cancel = makeSpeedButton(m_panel, QStringLiteral("Annuler"), QRect(), QStringLiteral("ANNULER"),
-                               formFont(13, true), winColor(Maroon));
+                               formFont(13, true), winColor(WinColors::Maroon));
     m_cancel->resize(97, 33);
     m_cancel->move(m_panel->width() - m_cancel->width() - 20, m_scrollBox->y() + m_scrollBox->height() + 4);
     connect(m_cancel, &QToolButton::clicked, this, &PuzzleChooser::reject);

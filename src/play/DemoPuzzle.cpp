@@ -40,12 +40,6 @@ void setUpDemoPuzzle(DemoPuzzle &demo, int cols, int rows, const QImage &picture
     layOutTray(g, demo.inPlay(), demo.pictures);
     turnAtRandom(g, demo.inPlay(), demo.pictures, random);
     shuffleSlots(g, demo.inPlay(), random);
-    // The target cells touch: no gaps between the homes.
-    for (int i = 0; i < demo.pieceCount; ++i) {
-        const QPoint home = g.cellTopLeft(i);
-        demo.pieces[i].homeX = home.x();
-        demo.pieces[i].homeY = home.y();
-    }
 }
 
 void demoTurn(DemoPuzzle &demo, Piece &piece)

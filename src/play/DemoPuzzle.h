@@ -24,7 +24,7 @@ struct DemoPuzzle
     int cols = DemoMinGrid;
     int rows = DemoMinGrid;
     int pieceCount = 0;
-    // Entry i shows picture i of pictures; X, Y start on a tray slot, homeX, homeY are its cell.
+    // Entry i shows picture i of pictures and starts on a tray slot; its target is cell i.
     PieceArray pieces{};
     // The piece being worked on; pieceCount once all are home.
     int step = 0;
@@ -36,6 +36,8 @@ struct DemoPuzzle
 
     // The tray and the target grid, for the routines shared with play.
     BoardGeometry geometry() const;
+    // Where piece i lies once it is in its cell of the target grid.
+    QPoint targetPlace(int i) const { return geometry().cellTopLeft(i); }
     std::span<Piece> inPlay() { return {pieces.data(), static_cast<std::size_t>(pieceCount)}; }
     std::span<const Piece> inPlay() const
     {
@@ -44,9 +46,8 @@ struct DemoPuzzle
 };
 
 // A new demonstration of cols x rows pieces cut from the picture: laid out in the tray,
-// turned and shuffled so that at least one piece is off its slot, each piece's home its cell
-// in the target grid, the steps starting again from the first piece. cols and rows are
-// brought into 2..6.
+// turned and shuffled so that at least one piece is off its slot, the steps starting again
+// from the first piece. cols and rows are brought into 2..6.
 void setUpDemoPuzzle(DemoPuzzle &demo, int cols, int rows, const QImage &picture,
                      const ScreenLayout &layout, RandomSource &random);
 

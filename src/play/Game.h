@@ -26,7 +26,6 @@ struct Game
     QString puzzleName;
     bool modelAllowed = false;
     bool modelShown = false;
-    bool savedModelShown = false;
     bool rotationEnabled = false;
     int timeLimit = 0;
     ModelMode modelMode = ModelMode::None;

@@ -81,12 +81,16 @@ void shuffleSlots(const BoardGeometry &g, std::span<Piece> pieces, RandomSource 
             std::swap(pieces[i].y, pieces[j].y);
         }
         if (singleLine)
-            return;
+            break;
         const bool anyMoved = std::any_of(pieces.begin(), pieces.end(), [](const Piece &p) {
-            return p.x != p.homeX || p.y != p.homeY;
+            return p.place() != p.trayPlace();
         });
         if (anyMoved)
-            return;
+            break;
+    }
+    for (Piece &piece : pieces) {
+        piece.trayX = piece.x;
+        piece.trayY = piece.y;
     }
 }
 
@@ -101,7 +105,6 @@ Game loadGame(const PuzzleStore &store, int n, int screenWidth, int boardSize,
     game.puzzleName = d.puzzleName;
     game.modelAllowed = d.modelAllowed;
     game.modelShown = false;
-    game.savedModelShown = d.modelAllowed;
     game.rotationEnabled = d.rotationEnabled;
     game.timeLimit = d.timeLimit;
     game.modelMode = d.modelMode;
@@ -124,11 +127,6 @@ Game loadGame(const PuzzleStore &store, int n, int screenWidth, int boardSize,
     if (game.rotationEnabled)
         turnAtRandom(g, game.inPlay(), game.pictures, random);
     shuffleSlots(g, game.inPlay(), random);
-    // The shuffled slot becomes the piece's home in the tray.
-    for (Piece &piece : game.inPlay()) {
-        piece.homeX = piece.x;
-        piece.homeY = piece.y;
-    }
 
     game.moveCount = 0;
     game.hoverPiece = -1;

@@ -27,7 +27,7 @@ void layOutTray(const BoardGeometry &g, std::span<Piece> pieces, const PictureLi
 void turnAtRandom(const BoardGeometry &g, std::span<Piece> pieces, PictureList &pictures,
                   RandomSource &random);
 // Swaps the pieces' places in passes until one piece is off its slot (a single line of pieces
-// gets one pass). Homes are left as they were.
+// gets one pass); then the slot each piece lies on becomes its tray place.
 void shuffleSlots(const BoardGeometry &g, std::span<Piece> pieces, RandomSource &random);
 
 } // namespace tivane

@@ -16,7 +16,6 @@ IdleDemo::IdleDemo(BoardSurface *surface, const ScreenLayout &layout, const Puzz
 {
     m_pacer->setObjectName(QStringLiteral("Tanim"));
     m_pacer->setFrameInterval([this] { return m_surface->frameIntervalUs(); });
-    m_pacer->suspend();
 }
 
 QImage IdleDemo::sourcePicture()
@@ -55,7 +54,6 @@ void IdleDemo::start()
         return;
     setUpNewDemo();
     drawFrame();
-    m_running = true;
     m_pacer->startAfter([this] { return step(); }, StepPauseMs);
 }
 
@@ -66,13 +64,11 @@ void IdleDemo::suspend()
 
 void IdleDemo::resume()
 {
-    if (m_running)
-        m_pacer->resume(StepPauseMs);
+    m_pacer->resume(StepPauseMs);
 }
 
 void IdleDemo::terminate()
 {
-    m_running = false;
     m_pacer->terminate();
 }
 
@@ -92,7 +88,7 @@ int IdleDemo::step()
         drawFrame();
         return StepPauseMs + (turnSound ? turnSound() : 0);
     }
-    m_glide.start(piece);
+    m_glide.start(piece, m_demo.targetPlace(m_demo.step));
     return glideFrame();
 }
 

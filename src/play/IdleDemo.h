@@ -45,7 +45,8 @@ public:
 
     // Sets up and draws a new demonstration and lets it run: its first step comes 200 ms later.
     void start();
-    bool isRunning() const { return m_running && !m_pacer->isSuspended(); }
+    // Started and taking its steps, as its pacer says: not suspended, not terminated.
+    bool isRunning() const { return m_pacer->isRunning(); }
     // Pauses where it is (a paused glide goes on from its place); resume() goes on 200 ms later.
     void suspend();
     void resume();
@@ -66,7 +67,6 @@ private:
     RandomSource &m_random;
     DemoPuzzle m_demo;
     StepPacer *m_pacer;
-    bool m_running = false;
     Glide m_glide;
 };
 

@@ -11,9 +11,9 @@ namespace tivane {
 void initPiece(Piece &piece, int x, int y, int k, const PictureList &pictures)
 {
     piece.x = x;
-    piece.homeX = x;
+    piece.trayX = x;
     piece.y = y;
-    piece.homeY = y;
+    piece.trayY = y;
     piece.imageIndex = k;
     piece.width = pictures.width(k);
     piece.height = pictures.height(k);
@@ -59,42 +59,42 @@ void turnPiece(Piece &piece, PictureList &pictures, int pieceCount)
     piece.turns = (piece.turns + 1) % 4;
 }
 
-std::vector<QPoint> glidePath(const Piece &piece)
+std::vector<QPoint> glidePath(QPoint from, QPoint to)
 {
-    const int x0 = piece.x;
-    const int y0 = piece.y;
-    const int dx = x0 - piece.homeX;
-    const int dy = y0 - piece.homeY;
+    const int x0 = from.x();
+    const int y0 = from.y();
+    const int dx = x0 - to.x();
+    const int dy = y0 - to.y();
     float d = std::sqrt(static_cast<float>(dx * dx + dy * dy));
 
     // Straight glides take exact sines and cosines: cos(pi/2) is not exactly 0 in floating
     // point, and truncation would then put a vertical glide one pixel off its column.
     double cosA = 1.0; // same row
     double sinA = 0.0;
-    if (x0 == piece.homeX && y0 != piece.homeY) {
+    if (x0 == to.x() && y0 != to.y()) {
         cosA = 0.0;
         sinA = 1.0;
-    } else if (y0 != piece.homeY) {
+    } else if (y0 != to.y()) {
         const double a = std::atan(static_cast<double>(std::abs(dy)) / std::abs(dx));
         cosA = std::cos(a);
         sinA = std::sin(a);
     }
-    const int sx = x0 > piece.homeX ? 1 : -1;
-    const int sy = y0 > piece.homeY ? 1 : -1;
+    const int sx = x0 > to.x() ? 1 : -1;
+    const int sy = y0 > to.y() ? 1 : -1;
 
     std::vector<QPoint> frames;
     while (d > 20.0f) {
-        frames.emplace_back(static_cast<int>(std::trunc(cosA * sx * d + piece.homeX)),
-                            static_cast<int>(std::trunc(sinA * sy * d + piece.homeY)));
+        frames.emplace_back(static_cast<int>(std::trunc(cosA * sx * d + to.x())),
+                            static_cast<int>(std::trunc(sinA * sy * d + to.y())));
         d -= 20.0f;
     }
-    frames.emplace_back(piece.homeX, piece.homeY);
+    frames.emplace_back(to.x(), to.y());
     return frames;
 }
 
-void Glide::start(Piece &piece)
+void Glide::start(Piece &piece, QPoint to)
 {
-    m_path = glidePath(piece);
+    m_path = glidePath(piece.place(), to);
     m_next = 0;
     piece.moving = true;
 }

@@ -11,7 +11,7 @@ namespace tivane {
 
 class PictureList;
 
-// Sets a piece at (x, y), which also becomes its home, showing picture k of the list.
+// Sets a piece at (x, y), which also becomes its tray place, showing picture k of the list.
 // The caller sets Turns, Number and Cell.
 void initPiece(Piece &piece, int x, int y, int k, const PictureList &pictures);
 
@@ -32,19 +32,19 @@ void rotatePiecePicture(PictureList &pictures, int k, int pieceCount);
 // A clockwise quarter turn of the piece's picture; the hit rectangle does not turn.
 void turnPiece(Piece &piece, PictureList &pictures, int pieceCount);
 
-// The positions a glide home shows, one per frame, the last one at home: along the straight
-// line, 20 pixels a frame.
-std::vector<QPoint> glidePath(const Piece &piece);
+// The positions a glide from `from` to `to` shows, one per frame, the last one at `to`: along
+// the straight line, 20 pixels a frame.
+std::vector<QPoint> glidePath(QPoint from, QPoint to);
 
-// A glide home played one frame at a time: each advance() puts the piece at its next place
-// along glidePath(); the last place is home, where the piece is left off the board.
+// A glide played one frame at a time: each advance() puts the piece at its next place along
+// glidePath(); at the last place the piece is left off the board.
 class Glide
 {
 public:
-    void start(Piece &piece);
+    void start(Piece &piece, QPoint to);
     bool isActive() const { return !m_path.empty(); }
     void clear() { m_path.clear(); }
-    // True when the piece has just arrived home and the glide is over.
+    // True when the piece has just arrived and the glide is over.
     bool advance(Piece &piece);
 
 private:

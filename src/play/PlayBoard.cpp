@@ -37,10 +37,24 @@ void PlayBoard::loadGame(const PuzzleStore &store, int n, RandomSource &random)
     m_pacer->stop();
     m_animation = BoardAnimation::None;
     m_glideQueue.clear();
-    m_modelHeld = false;
+    m_whenStill = nullptr;
     m_game = std::move(loaded);
     emit titleChanged(m_game.puzzleName);
     m_gameActive = true;
+}
+
+void PlayBoard::endGame()
+{
+    m_gameActive = false;
+    setPointer(Qt::ArrowCursor);
+}
+
+void PlayBoard::whenStill(std::function<void()> action)
+{
+    if (isAnimating())
+        m_whenStill = std::move(action);
+    else
+        action();
 }
 
 void PlayBoard::drawBoard()
@@ -63,7 +77,8 @@ void PlayBoard::animationEnded()
     const BoardAnimation ended = std::exchange(m_animation, BoardAnimation::None);
     if (ended == BoardAnimation::Deal)
         emit dealFinished();
-    emit animationFinished();
+    if (const auto action = std::exchange(m_whenStill, nullptr))
+        action();
 }
 
 void PlayBoard::startWelcome()
@@ -120,7 +135,7 @@ int PlayBoard::dealStep()
     return StepPacer::Done;
 }
 
-void PlayBoard::glideHome(QList<int> indices)
+void PlayBoard::glideToTray(QList<int> indices)
 {
     m_glideQueue = std::move(indices);
     m_glide.clear();
@@ -131,10 +146,10 @@ int PlayBoard::glideStep()
 {
     Piece &piece = m_game.pieces[m_glideQueue.constFirst()];
     if (!m_glide.isActive())
-        m_glide.start(piece);
-    const bool home = m_glide.advance(piece);
+        m_glide.start(piece, piece.trayPlace());
+    const bool arrived = m_glide.advance(piece);
     drawBoard();
-    if (!home)
+    if (!arrived)
         return StepPacer::NextFrame;
     m_glideQueue.removeFirst();
     if (!m_glideQueue.isEmpty())
@@ -205,9 +220,15 @@ void PlayBoard::click()
 void PlayBoard::takePiece()
 {
     emit soundRequested(Sound::PickUp);
+    takeIntoHand(m_game.hoverPiece);
+}
+
+void PlayBoard::takeIntoHand(int index)
+{
+    // The piece that was on top takes the taken piece's place in the drawing order.
     const int top = topIndex();
-    if (m_game.hoverPiece < top)
-        std::swap(m_game.pieces[m_game.hoverPiece], m_game.pieces[top]);
+    if (index < top)
+        std::swap(m_game.pieces[index], m_game.pieces[top]);
     m_game.heldPiece = top;
     Piece &held = m_game.pieces[top];
     held.cell = -1;
@@ -221,7 +242,6 @@ void PlayBoard::putDown()
 {
     emit soundRequested(Sound::PutDown);
     ++m_game.moveCount;
-    const int top = topIndex();
     int dropCol = 0;
     int dropRow = 0;
     const int c = m_game.geometry.cellAt(m_lastMouseX, m_lastMouseY, dropCol, dropRow);
@@ -230,7 +250,7 @@ void PlayBoard::putDown()
         const int held = m_game.heldPiece;
         m_game.hoverPiece = -1;
         m_game.heldPiece = -1;
-        glideHome({held});
+        glideToTray({held});
         return;
     }
     const int occupant = pieceInCell(m_game.inPlay(), c);
@@ -245,15 +265,8 @@ void PlayBoard::putDown()
         completionTest();
         return;
     }
-    // The two change places: the occupant goes into the hand, on top of the drawing order.
-    m_game.pieces[occupant].cell = -1;
-    if (occupant < top)
-        std::swap(m_game.pieces[occupant], m_game.pieces[top]);
-    m_game.heldPiece = top;
-    m_grabDX = m_lastMouseX - m_game.pieces[top].x;
-    m_grabDY = m_lastMouseY - m_game.pieces[top].y;
-    m_game.hoverPiece = -1;
-    setPointer(Qt::BlankCursor);
+    // The two change places: the occupant goes into the hand.
+    takeIntoHand(occupant);
 }
 
 void PlayBoard::completionTest()
@@ -268,7 +281,7 @@ void PlayBoard::completionTest()
     }
     if (!wrong.isEmpty()) {
         // One after the other, in drawing order; the game goes on meanwhile.
-        glideHome(wrong);
+        glideToTray(wrong);
         return;
     }
     drawBoard();
@@ -281,9 +294,9 @@ bool PlayBoard::canTurn() const
     return m_gameActive && takesClicks() && m_game.heldPiece >= 0 && m_game.rotationEnabled;
 }
 
-void PlayBoard::buttonPressed(Qt::MouseButton button)
+void PlayBoard::turn()
 {
-    if (button != Qt::RightButton || !canTurn())
+    if (!canTurn())
         return;
     turnPiece(m_game.pieces[m_game.heldPiece], m_game.pictures, m_game.pieceCount);
     emit soundRequested(Sound::Turn);
@@ -295,8 +308,6 @@ void PlayBoard::modelPressed()
     // During the deal a board frame would show every piece at once.
     if (!m_gameActive || m_game.modelShown || !m_game.modelAllowed || m_animation == BoardAnimation::Deal)
         return;
-    m_modelHeld = true;
-    m_game.savedModelShown = m_game.modelShown;
     m_game.modelShown = true;
     drawBoard();
 }
@@ -305,9 +316,7 @@ void PlayBoard::modelReleased()
 {
     if (!m_gameActive)
         return;
-    // Only the press that showed the model puts it away again.
-    if (std::exchange(m_modelHeld, false))
-        m_game.modelShown = m_game.savedModelShown;
+    m_game.modelShown = false;
     if (m_animation != BoardAnimation::Deal)
         drawBoard();
 }

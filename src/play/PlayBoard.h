@@ -1,8 +1,8 @@
 #pragma once
 // The play engine on the board surface: holds the current game, loads a new one, draws board
-// frames and runs the board's animations (the welcome animation, the deal, pieces gliding home)
-// as timed steps, one frame per step. It takes the board's input and reports what the main
-// screen must act on with signals.
+// frames and runs the board's animations (the welcome animation, the deal, pieces gliding back
+// to the tray) as timed steps, one frame per step. It applies the play rules to the input that
+// BoardModes passes on, and reports what the game's owner must act on with signals.
 
 #include "core/Sound.h"
 #include "core/StepPacer.h"
@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QPoint>
 
+#include <functional>
 
 namespace tivane {
 
@@ -36,12 +37,15 @@ public:
     BoardSurface *surface() const { return m_surface; }
 
     bool isGameActive() const { return m_gameActive; }
-    // The clock ran out: the game ends where it stands.
-    void endGame() { m_gameActive = false; }
+    // The game ends where it stands (the clock ran out): the pieces stay as they lie.
+    void endGame();
 
     BoardAnimation animation() const { return m_animation; }
     bool isAnimating() const { return m_animation != BoardAnimation::None; }
     int dealIndex() const { return m_dealIndex; }
+    // Runs `action` when the board's animation next runs to its end, or now when none runs.
+    // A new game drops it.
+    void whenStill(std::function<void()> action);
 
     // The built-in pictures of the welcome animation and the model slot (logo, question mark,
     // no-model sign), decoded when first drawn: the first frame of the program does not wait for
@@ -67,9 +71,9 @@ public:
     void pointerMoved(int x, int y);
     // A left click at the last pointer place: takes a piece, or puts the one in the hand down.
     void click();
-    // The right button turns the piece in the hand when rotation is on.
-    void buttonPressed(Qt::MouseButton button);
-    // A right press would turn the piece in the hand now.
+    // Turns the piece in the hand a quarter turn when rotation is on.
+    void turn();
+    // A turn would be taken now.
     bool canTurn() const;
     // The model shows in its slot while M is held.
     void modelPressed();
@@ -80,18 +84,18 @@ signals:
     // A sound for the main screen to play when the sound effects are on.
     void soundRequested(tivane::Sound sound);
     void dealFinished();
-    // The animation under way ran to its end (not when it was replaced or stopped).
-    void animationFinished();
     // Every piece lies upright in its own cell; the game is no longer active.
     void puzzleCompleted();
 
 private:
     void takePiece();
     void putDown();
+    // The piece at this array index goes into the hand, on top of the drawing order.
+    void takeIntoHand(int index);
     void completionTest();
-    // Sends the pieces at these array indices home one after the other; the board is drawn
-    // once more at the end while the game goes on.
-    void glideHome(QList<int> indices);
+    // Sends the pieces at these array indices back to their tray places one after the other;
+    // the board is drawn once more at the end while the game goes on.
+    void glideToTray(QList<int> indices);
     void run(BoardAnimation kind, StepPacer::Step step);
     int welcomeStep();
     int dealStep();
@@ -112,14 +116,14 @@ private:
     BoardAnimation m_animation = BoardAnimation::None;
     int m_welcomeFrame = 0;
     int m_dealIndex = 0;
-    QList<int> m_glideQueue;  // array indices of the pieces still to glide home
+    QList<int> m_glideQueue;  // array indices of the pieces still to glide back to the tray
     Glide m_glide;
+    std::function<void()> m_whenStill;
 
     int m_lastMouseX = -1;
     int m_lastMouseY = -1;
     int m_grabDX = 0;
     int m_grabDY = 0;
-    bool m_modelHeld = false;
 };
 
 } // namespace tivane

@@ -1,11 +1,14 @@
 #include "MainScreenRig.h"
 #include "ModalAnswerer.h"
 #include "TestPuzzles.h"
+#include "authoring/CreationForm.h"
 #include "library/PuzzleChooser.h"
+#include "play/GameSession.h"
 #include "play/IdleDemo.h"
 #include "play/PlayBoard.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,8 +101,7 @@ private slots:
         const QImage dealt = m_screen->board()->backBuffer().copy();
 
         // Nothing of the welcome picture comes afterwards: the board shows the dealt game.
-        QTest::qWait(1200);
-        QCOMPARE(m_screen->board()->frameCount(), frames);
+        QVERIFY(!QTest::qWaitFor([&] { return m_screen->board()->frameCount() != frames; }, 1200));
         QCOMPARE(m_screen->board()->backBuffer(), dealt);
         QCOMPARE(title()->text(), QStringLiteral("Le chien"));
         const BoardGeometry &g = m_screen->play()->game().geometry;
@@ -125,8 +127,7 @@ private slots:
         QVERIFY(m_screen->isGameActive());
         QCOMPARE(m_screen->play()->game().puzzleName, QStringLiteral("Le chien"));
         QCOMPARE(m_screen->play()->game().moveCount, 3);
-        QTest::qWait(50);
-        QCOMPARE(m_screen->board()->backBuffer(), board);
+        QVERIFY(!QTest::qWaitFor([&] { return m_screen->board()->backBuffer() != board; }, 50));
     }
 
     void cancellingWithoutAGameWelcomesAgain()
@@ -158,6 +159,55 @@ private slots:
         QVERIFY(m_screen->isGameActive());
         QCOMPARE(m_screen->play()->game().puzzleName, QStringLiteral("Le chien"));
         QCOMPARE(title()->text(), QStringLiteral("Le chien"));
+    }
+
+    void whatEndsAGameInProgress_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<bool>("abandoned");
+        QTest::newRow("JOUER, another puzzle") << "another puzzle" << true;
+        QTest::newRow("QUITTER") << "QUITTER" << true;
+        QTest::newRow("the window closing") << "close" << true;
+        // Back to the game, which goes on.
+        QTest::newRow("JOUER, ANNULER") << "ANNULER" << false;
+        QTest::newRow("CREER, its QUITTER") << "CREER" << false;
+    }
+
+    void whatEndsAGameInProgress()
+    {
+        QFETCH(QString, then);
+        QFETCH(bool, abandoned);
+        qRegisterMetaType<GameResult>();
+        QVERIFY(playPuzzle(m_dog));
+        QSignalSpy ended(&m_screen->session(), &GameSession::ended);
+
+        if (then == "another puzzle") {
+            QVERIFY(playPuzzle(m_cat));
+        } else if (then == "QUITTER") {
+            QTest::mouseClick(m_screen->findChild<QToolButton *>(QStringLiteral("bquitter")), Qt::LeftButton);
+        } else if (then == "close") {
+            QVERIFY(m_screen->close());
+        } else if (then == "ANNULER") {
+            QVERIFY(pressJouer());
+            QVERIFY(pressAnnuler());
+        } else {
+            QTest::mouseClick(m_screen->findChild<QToolButton *>(QStringLiteral("Bcreer")), Qt::LeftButton);
+            QTRY_VERIFY(m_screen->creationForm()->isVisible());
+            QTest::mouseClick(m_screen->creationForm()->findChild<QWidget *>(QStringLiteral("SpeedButton1")),
+                              Qt::LeftButton);
+            QTRY_VERIFY(!m_screen->creationForm()->isVisible());
+        }
+
+        QCOMPARE(ended.count(), abandoned ? 1 : 0);
+        if (!abandoned) {
+            QVERIFY(m_screen->session().isInProgress());
+            QCOMPARE(m_screen->play()->game().puzzleName, QStringLiteral("Le chien"));
+            return;
+        }
+        const GameResult result = ended.first().at(0).value<GameResult>();
+        QCOMPARE(result.outcome, GameOutcome::Abandoned);
+        QCOMPARE(result.puzzle, m_dog);
+        QCOMPARE(result.puzzleName, QStringLiteral("Le chien"));
     }
 };
 

@@ -1,7 +1,7 @@
 #include "MainScreenRig.h"
 #include "ModalAnswerer.h"
 #include "TestPuzzles.h"
-#include "app/IdleTimer.h"
+#include "play/IdleTimer.h"
 #include "authoring/CreationForm.h"
 #include "authoring/EditingForm.h"
 #include "core/StepPacer.h"

@@ -29,12 +29,14 @@ private:
     BoardSurface *dx() { return m_screen->board(); }
 
     // A new 2 x 2 game with its pieces turned upright.
-    void start(bool rotation = true)
+    [[nodiscard]] bool start(bool rotation = true)
     {
-        m_rig->startGame(1, rotation);
+        if (!m_rig->startGame(1, rotation))
+            return false;
         for (Piece &p : game().inPlay())
             p.turns = 0;
         play()->drawBoard();
+        return true;
     }
     Piece &piece(int number) { return m_rig->piece(number); }
     QPoint centreOf(int number) { return m_rig->centreOf(number); }
@@ -92,7 +94,7 @@ private slots:
 
     void tapTakesAndTapDropsIntoACell()
     {
-        start();
+        QVERIFY(start());
         QVERIFY(tap(centreOf(2)));
         QCOMPARE(heldNumber(), 2);
         QCOMPARE(game().moveCount, 0);
@@ -107,13 +109,13 @@ private slots:
         QVERIFY(tap(centreOf(1)));
         QVERIFY(tap(QPoint(game().geometry.trayLeft + 3, game().geometry.trayTop + 3)));
         QCOMPARE(game().heldPiece, -1);
-        QCOMPARE(QPoint(piece(1).x, piece(1).y), QPoint(piece(1).homeX, piece(1).homeY));
+        QCOMPARE(piece(1).place(), piece(1).trayPlace());
         QCOMPARE(game().moveCount, 2);
     }
 
     void fingerDragCarriesThePiece()
     {
-        start();
+        QVERIFY(start());
         const QPoint from = centreOf(0);
         QVERIFY(tap(from));
         const QPoint grab = from - QPoint(piece(0).x, piece(0).y);
@@ -138,7 +140,7 @@ private slots:
 
     void secondFingerTapTurns()
     {
-        start();
+        QVERIFY(start());
         const QPoint at = centreOf(3);
         QVERIFY(tap(at));
         Fingers two = fingers();
@@ -163,7 +165,7 @@ private slots:
 
     void longPressTurns()
     {
-        start();
+        QVERIFY(start());
         const QPoint at = centreOf(1);
         QVERIFY(tap(at));
         Fingers hold = fingers();
@@ -173,8 +175,7 @@ private slots:
         QCOMPARE(piece(1).turns, 0);
         QTRY_COMPARE_WITH_TIMEOUT(piece(1).turns, 1, 3 * TouchReader::LongPressMs);
         // Once: holding on turns no further, and lifting puts nothing down.
-        QTest::qWait(TouchReader::LongPressMs + 100);
-        QCOMPARE(piece(1).turns, 1);
+        QVERIFY(!QTest::qWaitFor([&] { return piece(1).turns != 1; }, TouchReader::LongPressMs + 100));
         hold.release(0, at + QPoint(5, -4));
         QCOMPARE(heldNumber(), 1);
         QCOMPARE(game().moveCount, 0);
@@ -182,7 +183,7 @@ private slots:
         // A finger that moves on before the time is up turns nothing.
         Fingers slide = fingers();
         slide.press(0, at).move(0, at + QPoint(40, 0));
-        QTest::qWait(TouchReader::LongPressMs + 200);
+        QVERIFY(!QTest::qWaitFor([&] { return piece(1).turns != 1; }, TouchReader::LongPressMs + 200));
         slide.release(0, at + QPoint(40, 0));
         QCOMPARE(piece(1).turns, 1);
     }
@@ -198,7 +199,7 @@ private slots:
     void slowTapTakesAPiece()
     {
         QFETCH(bool, rotation);
-        start(rotation);
+        QVERIFY(start(rotation));
         const QPoint at = centreOf(2);
         Fingers slow = fingers();
         slow.press(0, at);
@@ -210,7 +211,7 @@ private slots:
 
     void doubleTapTakesOnce()
     {
-        start();
+        QVERIFY(start());
         const QPoint at = centreOf(0);
         fingers().press(0, at).release(0, at).press(0, at).release(0, at);
         QVERIFY(m_rig->settle());
@@ -221,7 +222,7 @@ private slots:
     // A mouse event a platform makes from a touch never acts a second time.
     void mouseEventsMadeFromTouchesAreIgnored()
     {
-        start();
+        QVERIFY(start());
         const QPoint at = centreOf(1);
         QVERIFY(tap(at));
         QCOMPARE(heldNumber(), 1);
@@ -248,7 +249,7 @@ private slots:
 
     void tapsWaitForTheDeal()
     {
-        start();
+        QVERIFY(start());
         play()->startDeal();
         QCOMPARE(play()->animation(), BoardAnimation::Deal);
         fingers().press(0, centreOf(2)).release(0, centreOf(2));
@@ -260,7 +261,7 @@ private slots:
 
     void modelShowsWhileAFingerHoldsM()
     {
-        start();
+        QVERIFY(start());
         auto *m = m_screen->findChild<QToolButton *>(QStringLiteral("bsoluce"));
         const QPoint slot(m_screen->layout().modelLeft + 20, m_screen->layout().modelTop + 20);
         const QRgb before = dx()->backBuffer().pixel(slot);

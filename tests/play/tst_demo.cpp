@@ -26,7 +26,6 @@ QPoint traySlot(const DemoPuzzle &d, int i)
 }
 
 QPoint place(const Piece &p) { return {p.x, p.y}; }
-QPoint home(const Piece &p) { return {p.homeX, p.homeY}; }
 
 // Red grows to the right and green downwards: a piece shown turned does not match its cell.
 QImage gradientPicture()
@@ -161,8 +160,8 @@ private slots:
                 QCOMPARE(d.pictures.picture(i).size(), p.turns % 2 ? upright.transposed() : upright);
                 places << qMakePair(p.x, p.y);
                 anyOffItsSlot = anyOffItsSlot || place(p) != traySlot(d, i);
-                // The homes tile the target grid.
-                QCOMPARE(home(p), QPoint(d.boardLeft + (i % d.cols) * pw,
+                // The targets tile the target grid.
+                QCOMPARE(d.targetPlace(i), QPoint(d.boardLeft + (i % d.cols) * pw,
                                          d.top + (i / d.cols) * ph));
             }
             QVERIFY2(anyOffItsSlot, where);
@@ -244,7 +243,7 @@ private slots:
             const int k = d.step;
             const PieceArray before = d.pieces;
             const int flips = rig.surface.frameCount();
-            const int glideFrames = static_cast<int>(glidePath(before[k]).size());
+            const int glideFrames = static_cast<int>(glidePath(place(before[k]), d.targetPlace(k)).size());
             QCOMPARE(rig.step(), IdleDemo::StepPauseMs);
             for (int i = 0; i < d.pieceCount; ++i) {
                 if (i != k)
@@ -258,9 +257,10 @@ private slots:
                 QCOMPARE(place(d.pieces[k]), place(before[k]));
                 QCOMPARE(rig.surface.frameCount(), flips + 1);
             } else {
-                // A glide step: the upright piece goes home, one frame per 20 pixels and one there.
+                // A glide step: the upright piece goes to its cell, one frame per 20 pixels and
+                // one there.
                 QCOMPARE(d.step, k + 1);
-                QCOMPARE(place(d.pieces[k]), home(before[k]));
+                QCOMPARE(place(d.pieces[k]), d.targetPlace(k));
                 QCOMPARE(rig.surface.frameCount(), flips + glideFrames);
             }
         }

@@ -75,7 +75,7 @@ private slots:
         for (const Piece &p : game.inPlay()) {
             QCOMPARE(p.width, pieceSide);
             QCOMPARE(p.height, pieceSide);
-            QCOMPARE(QPoint(p.homeX, p.homeY), QPoint(p.x, p.y));
+            QCOMPARE(p.trayPlace(), p.place());
             QCOMPARE(p.cell, -1);
             QCOMPARE(p.imageIndex, p.number);
             seen.insert({p.x, p.y});

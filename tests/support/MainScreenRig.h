@@ -2,11 +2,12 @@
 // A 1024 x 768 main screen over a store in a temporary folder, built as the program builds it,
 // its animations running frame after frame without waiting for a display.
 
+#include "GameProbe.h"
 #include "app/MainScreen.h"
 #include "play/BoardSurface.h"
+#include "play/GameSession.h"
 #include "play/PlayBoard.h"
 #include "store/PuzzleStore.h"
-#include "TestPuzzles.h"
 
 #include <QCursor>
 #include <QTest>
@@ -32,34 +33,19 @@ public:
                });
     }
 
-    // A new 2 x 2 game of flat cells (cellColour(k) for piece k), loaded and drawn, not dealt.
-    void startGame(int modelMode = 1, bool rotation = false, int timeLimit = 0)
+    // A new 2 x 2 game of flat cells (cellColour(k) for piece k), loaded and dealt.
+    [[nodiscard]] bool startGame(int modelMode = 1, bool rotation = false, int timeLimit = 0)
     {
-        const int n = TestPuzzles::add(store, TestPuzzles::description("Jeu", 2, 2, modelMode, rotation, timeLimit));
-        screen.play()->loadGame(store, n, screen.random());
-        screen.play()->drawBoard();
+        return GameProbe::startGame(screen.session(), *screen.play(), store, screen.random(), modelMode, rotation,
+                                    timeLimit);
     }
 
     Game &game() { return screen.play()->game(); }
-    // The array index of the piece whose number (home cell) is given, -1 if none.
-    int indexOf(int number)
-    {
-        for (int i = 0; i < game().pieceCount; ++i)
-            if (game().pieces[i].number == number)
-                return i;
-        return -1;
-    }
+    // The array index of the piece whose number (its target cell) is given, -1 if none.
+    int indexOf(int number) { return GameProbe::indexOf(game(), number); }
     Piece &piece(int number) { return game().pieces[indexOf(number)]; }
-    QPoint centreOf(int number)
-    {
-        const Piece &p = piece(number);
-        return {p.x + p.width / 2, p.y + p.height / 2};
-    }
-    QPoint cellCentre(int cell)
-    {
-        const BoardGeometry &g = game().geometry;
-        return g.cellTopLeft(cell) + QPoint(g.cellWidth() / 2, g.cellHeight() / 2);
-    }
+    QPoint centreOf(int number) { return GameProbe::centreOf(piece(number)); }
+    QPoint cellCentre(int cell) { return GameProbe::cellCentre(game(), cell); }
 
     // Waits until the board's animation under way has ended.
     bool settle(int timeoutMs = 5000)

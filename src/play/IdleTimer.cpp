@@ -1,4 +1,4 @@
-#include "app/IdleTimer.h"
+#include "play/IdleTimer.h"
 
 namespace tivane {
 

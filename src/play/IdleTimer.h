@@ -1,6 +1,6 @@
 #pragma once
-// Counts the seconds since the last mouse activity; after 30 of them it says the screen is idle
-// (and starts counting again).
+// Counts the seconds since the user last did something (BoardModes resets it); after 30 of them
+// it says the screen is idle (and starts counting again).
 
 #include <QObject>
 #include <QTimer>
