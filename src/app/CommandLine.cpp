@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include <QCoreApplication>
+#include <QFile>
 
 namespace tivane {
 
@@ -25,28 +25,28 @@ QString helpText()
 
 } // namespace
 
-CommandLine parseCommandLine(const QStringList &arguments)
+CommandLine parseCommandLine(const QByteArrayList &arguments, const QString &version)
 {
     CommandLine result;
-    QStringList folders;
+    QByteArrayList folders;
     bool optionsEnded = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (!optionsEnded && argument == QLatin1String("--")) {
+        const QByteArray &argument = arguments.at(i);
+        if (!optionsEnded && argument == "--") {
             optionsEnded = true;
-        } else if (!optionsEnded && (argument == QLatin1String("-h") || argument == QLatin1String("--help"))) {
+        } else if (!optionsEnded && (argument == "-h" || argument == "--help")) {
             result.exitCode = 0;
             result.output = helpText();
             return result;
-        } else if (!optionsEnded && (argument == QLatin1String("-v") || argument == QLatin1String("--version"))) {
+        } else if (!optionsEnded && (argument == "-v" || argument == "--version")) {
             result.exitCode = 0;
-            result.output = QStringLiteral("Tivane %1\n").arg(QCoreApplication::applicationVersion());
+            result.output = QStringLiteral("Tivane %1\n").arg(version);
             return result;
-        } else if (!optionsEnded && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+        } else if (!optionsEnded && argument.startsWith('-') && argument.size() > 1) {
             result.exitCode = 2;
             result.output = QStringLiteral("tivane : option inconnue « %1 ».\n"
                                            "Essayez « tivane --help » pour plus d'informations.\n")
-                                .arg(argument);
+                                .arg(QFile::decodeName(argument));
             return result;
         } else {
             folders << argument;

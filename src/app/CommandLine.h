@@ -1,18 +1,21 @@
 #pragma once
 // The command line: tivane [DOSSIER], --help and --version, in French.
 
+#include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
-#include <QStringList>
 
 namespace tivane {
 
 struct CommandLine
 {
-    QString storeFolder;   // empty: the default store
+    QByteArray storeFolder;  // as the system gave it (not always valid text); empty: the default store
     int exitCode = -1;     // >= 0: print `output` and end with this code
     QString output;
 };
 
-CommandLine parseCommandLine(const QStringList &arguments);
+// `arguments` as main() received them, the program's name first. Needs no application object, so
+// --help and --version answer without a window system.
+CommandLine parseCommandLine(const QByteArrayList &arguments, const QString &version);
 
 } // namespace tivane

@@ -5,7 +5,14 @@
 #include "store/StarterPuzzles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tivane {
 
@@ -16,11 +23,36 @@ namespace {
     throw Error(QStringLiteral("Le dossier des puzzles %1 %2").arg(quoted(QDir::toNativeSeparators(path)), reason));
 }
 
+bool isTextName(const QByteArray &name) { return QFile::encodeName(QFile::decodeName(name)) == name; }
+
+// The folder named by `path`'s bytes, created with its missing parents, kept open for the run.
+QString folderByDescriptor(QByteArray path)
+{
+    if (!path.startsWith('/')) {
+        char cwd[PATH_MAX];
+        if (::getcwd(cwd, sizeof cwd))
+            path.prepend(QByteArray(cwd) + '/');
+    }
+    const QString shown = QFile::decodeName(path);
+    for (qsizetype end = 1; end <= path.size(); ++end) {
+        if (end < path.size() && path.at(end) != '/')
+            continue;
+        if (::mkdir(path.left(end).constData(), 0777) != 0 && errno != EEXIST)
+            refuse(shown, QStringLiteral("ne peut pas être créé."));
+    }
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        refuse(shown, errno == ENOTDIR ? QStringLiteral("n'est pas un dossier.") : QStringLiteral("ne peut pas être lu."));
+    return QStringLiteral("/proc/self/fd/%1").arg(fd);
+}
+
 } // namespace
 
-QString storeFolderFor(const QString &argument, const QString &home)
+QString storeFolderFor(const QByteArray &argument, const QString &home)
 {
-    const QString chosen = argument.isEmpty() ? QDir(home).filePath(QStringLiteral("Tivane")) : argument;
+    if (!argument.isEmpty() && !isTextName(argument))
+        return folderByDescriptor(argument);
+    const QString chosen = argument.isEmpty() ? QDir(home).filePath(QStringLiteral("Tivane")) : QFile::decodeName(argument);
     return QDir::cleanPath(QDir(chosen).absolutePath());
 }
 

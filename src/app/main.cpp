@@ -39,6 +39,13 @@ int main(int argc, char *argv[])
     // Fontconfig reads its configuration (a few milliseconds that the first text drawn would
     // wait for) on another core while the window system connection is made. Its set-up is
     // thread-safe: Qt's own call finds it done, or at worst does it again.
+    // --help and --version answer before any connection to a window system.
+    const CommandLine command = parseCommandLine(QByteArrayList(argv, argv + argc), QStringLiteral(TIVANE_VERSION));
+    if (command.exitCode >= 0) {
+        std::fputs(command.output.toLocal8Bit().constData(), command.exitCode == 0 ? stdout : stderr);
+        return command.exitCode;
+    }
+
     std::jthread fontconfigSetUp([] { FcInit(); });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tivane"));
@@ -46,15 +53,10 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Quenolde"));
     installFrenchTranslations(app);
 
-    const CommandLine command = parseCommandLine(QApplication::arguments());
-    if (command.exitCode >= 0) {
-        std::fputs(qPrintable(command.output), command.exitCode == 0 ? stdout : stderr);
-        return command.exitCode;
-    }
-
-    const QString folder = storeFolderFor(command.storeFolder, QDir::homePath());
+    QString folder;
     bool newStore = false;
     try {
+        folder = storeFolderFor(command.storeFolder, QDir::homePath());
         newStore = checkStoreFolder(folder);
     } catch (const Error &error) {
         std::fprintf(stderr, "tivane : %s\n", qPrintable(error.message()));

@@ -18,6 +18,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
+#include <iterator>
+#include <sys/stat.h>
+
 using namespace tivane;
 
 namespace {
@@ -41,13 +45,41 @@ private slots:
     {
         QFETCH(QString, argument);
         QFETCH(QString, expected);
-        QCOMPARE(storeFolderFor(argument, QStringLiteral("/home/lou")), expected);
+        QCOMPARE(storeFolderFor(QFile::encodeName(argument), QStringLiteral("/home/lou")), expected);
+    }
+
+    // An old USB stick's folder "Classe de Zélie" in Latin-1: the store is that folder, created
+    // when missing, and no folder with a replacement character appears beside it.
+    void aFolderNameThatIsNotText()
+    {
+        QTemporaryDir parent;
+        const QByteArray named = QFile::encodeName(parent.path()) + "/Classe de Z\xe9lie";
+        const QString folder = storeFolderFor(named, QString());
+        QVERIFY(checkStoreFolder(folder));
+        struct stat info {};
+        QCOMPARE(::stat(named.constData(), &info), 0);
+        QVERIFY(S_ISDIR(info.st_mode));
+
+        PuzzleStore store(folder);
+        store.writeFile(QStringLiteral("puz4.tvn"), "Chez Z\xe9lie\r\n2\r\n2\r\n");
+        QCOMPARE(::stat((named + "/puz4.tvn").constData(), &info), 0);
+        QCOMPARE(store.listPuzzles().entries.size(), 1);
+        const std::filesystem::path parentPath(QFile::encodeName(parent.path()).toStdString());
+        const auto inParent = std::distance(std::filesystem::directory_iterator(parentPath), {});
+        QCOMPARE(inParent, 1);
+
+        // Named again, the folder that now holds a puzzle is found as it is.
+        const QString again = storeFolderFor(named, QString());
+        QVERIFY(!checkStoreFolder(again));
+        QCOMPARE(PuzzleStore(again).listPuzzles().entries.first().number, 4);
+        // QTemporaryDir cannot remove a name it cannot decode.
+        std::filesystem::remove_all(parentPath / "Classe de Z\xe9lie");
     }
 
     void aNewStoreIsSeededOnce()
     {
         QTemporaryDir home;
-        const QString folder = storeFolderFor(QString(), home.path());
+        const QString folder = storeFolderFor(QByteArray(), home.path());
         QVERIFY(!QFileInfo::exists(folder));
         QVERIFY(prepareStoreFolder(folder));
         PuzzleStore store(folder);
@@ -71,7 +103,7 @@ private slots:
     void checkingANewStoreWritesNothing()
     {
         QTemporaryDir home;
-        const QString folder = storeFolderFor(QString(), home.path());
+        const QString folder = storeFolderFor(QByteArray(), home.path());
         QVERIFY(checkStoreFolder(folder));
         QVERIFY(QFileInfo(folder).isDir());
         QCOMPARE(snapshot(folder), QStringList{});
@@ -131,10 +163,12 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, folder);
         QFETCH(QString, output);
-        QCoreApplication::setApplicationVersion(QStringLiteral("9.8.7"));
-        const CommandLine command = parseCommandLine(QStringList{QStringLiteral("tivane")} + arguments);
+        QByteArrayList raw{"tivane"};
+        for (const QString &argument : arguments)
+            raw << QFile::encodeName(argument);
+        const CommandLine command = parseCommandLine(raw, QStringLiteral("9.8.7"));
         QCOMPARE(command.exitCode, exitCode);
-        QCOMPARE(command.storeFolder, folder);
+        QCOMPARE(QFile::decodeName(command.storeFolder), folder);
         QVERIFY2(command.output.contains(output), qPrintable(command.output));
     }
 
