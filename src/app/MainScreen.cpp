@@ -22,8 +22,10 @@
 #include "store/StarterPuzzles.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/FormParts.h"
+#include "widgets/Messages.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -251,8 +253,15 @@ void MainScreen::screenIsUp()
 {
     emit firstFrameShown();
     buildMessageDialogs();
-    if (std::exchange(m_seedStore, false))
-        runGuarded(this, [this] { addStarterPuzzles(m_store); });
+    if (std::exchange(m_seedStore, false)) {
+        // A read-only store cannot take them: its empty list is explained instead.
+        if (m_store.isReadOnly())
+            showError(this, QStringLiteral("Le dossier des puzzles %1 est vide et en lecture seule : les puzzles de "
+                                           "départ ne peuvent pas y être ajoutés, et la liste des puzzles reste vide.")
+                                .arg(quoted(QDir::toNativeSeparators(m_store.directory()))));
+        else
+            runGuarded(this, [this] { addStarterPuzzles(m_store); });
+    }
     chooser()->scanPuzzles();
 }
 

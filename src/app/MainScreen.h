@@ -60,7 +60,7 @@ public:
     PrintForm *printForm();
 
     // The store is new: it receives the starter puzzles once the first frame is up, before the
-    // chooser's first list.
+    // chooser's first list (a read-only one says instead why its list is empty).
     void seedStoreAfterFirstFrame() { m_seedStore = true; }
 
     bool isGameActive() const;

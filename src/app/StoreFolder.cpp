@@ -66,8 +66,6 @@ bool checkStoreFolder(const QString &path)
     const QDir dir(path);
     if (!QFileInfo(path).isReadable() || !dir.isReadable())
         refuse(path, QStringLiteral("ne peut pas être lu."));
-    if (!QFileInfo(path).isWritable())
-        refuse(path, QStringLiteral("est en lecture seule : les puzzles ne pourraient pas y être enregistrés."));
 
     return dir.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }

@@ -14,9 +14,9 @@ namespace tivane {
 // ("/proc/self/fd/N") for the whole run. Throws Error when it cannot be created or opened.
 QString storeFolderFor(const QByteArray &argument, const QString &home);
 
-// Creates the folder when it is missing and checks that it is a folder that can be read and
-// written. Returns true when it holds nothing at all (new, or just created): such a store is to
-// receive the starter puzzles. Throws Error with a French message naming the folder.
+// Creates the folder when it is missing and checks that it is a folder that can be read (a
+// read-only one serves too: its puzzles can be played). Returns true when it holds nothing at all
+// (new, or just created): such a store is to receive the starter puzzles. Throws Error with a French message naming the folder.
 bool checkStoreFolder(const QString &path);
 
 // checkStoreFolder, then the starter puzzles into a folder that held nothing; one that holds

@@ -1,6 +1,7 @@
 #include "store/PuzzleStore.h"
 
 #include "core/Error.h"
+#include "core/WriteFailure.h"
 #include "store/BmpDecoding.h"
 #include "store/FileReading.h"
 
@@ -12,9 +13,11 @@
 #include <QLockFile>
 #include <QBuffer>
 #include <QMap>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -107,32 +110,64 @@ QString notAPuzzleName()
 
 } // namespace
 
-// The store's lock file, held for as long as it lives; taken without waiting.
+// The store's lock file, held for as long as it lives; taken without waiting. The lock file is
+// never named to the user: a failure to take it says what stops the folder being written.
 class PuzzleStore::Lock
 {
 public:
-    explicit Lock(const PuzzleStore &store) : m_file(QDir(store.m_directory).filePath(LockName))
+    Lock(const PuzzleStore &store, StoreAction action) : m_file(QDir(store.m_directory).filePath(LockName))
     {
-        if (store.m_writer.faultAt(LockName))
-            throw cannotWrite(LockName, fileErrorText(QFileDevice::WriteError));
+        const QString folder = quoted(QDir::toNativeSeparators(store.m_directory));
+        const auto refuse = [&](const QString &cause) {
+            return Error((action == StoreAction::Delete ? QStringLiteral("Impossible de supprimer le puzzle : ")
+                                                        : QStringLiteral("Impossible d'enregistrer le puzzle : "))
+                         + QStringLiteral("le dossier des puzzles %1 ne peut pas être modifié, car %2").arg(folder, cause));
+        };
         if (!QFileInfo(store.m_directory).isDir())
-            throw cannotWrite(LockName, QStringLiteral("le dossier des puzzles %1 n'existe pas.")
-                                            .arg(quoted(QDir::toNativeSeparators(store.m_directory))));
+            throw refuse(QStringLiteral("il n'existe pas."));
+        if (isReadOnlyFolder(store.m_directory))
+            throw ReadOnlyStore(readOnlyMessage(store.m_directory));
+        if (store.m_writer.faultAt(LockName))
+            throw refuse(fileErrorText(QFileDevice::WriteError));
         m_file.setStaleLockTime(StaleLockMs);
+        errno = 0;
         if (m_file.tryLock(0))
             return;
         if (m_file.error() == QLockFile::LockFailedError)
             throw StoreBusy(QStringLiteral("Le dossier des puzzles %1 est occupé : un autre programme Tivane y "
                                            "enregistre un puzzle en ce moment. Réessayez dans un instant.")
-                                .arg(quoted(QDir::toNativeSeparators(store.m_directory))));
-        throw cannotWrite(LockName, m_file.error() == QLockFile::PermissionError
-                                        ? fileErrorText(QFileDevice::PermissionsError)
-                                        : fileErrorText(QFileDevice::OpenError));
+                                .arg(folder));
+        const WriteFailure failure = diagnoseWriteFailure(store.m_directory, errno);
+        if (failure == WriteFailure::ReadOnly)
+            throw ReadOnlyStore(readOnlyMessage(store.m_directory));
+        throw refuse(failure == WriteFailure::Other ? QStringLiteral("il ne peut pas être écrit.")
+                                                    : writeFailureText(failure));
     }
 
 private:
     QLockFile m_file;
 };
+
+QString PuzzleStore::readOnlyMessage(const QString &directory)
+{
+    return QStringLiteral("Le dossier des puzzles %1 est en lecture seule : aucun puzzle ne peut y être "
+                          "enregistré, modifié ou supprimé. Rien n'a été changé.")
+        .arg(quoted(QDir::toNativeSeparators(directory)));
+}
+
+bool PuzzleStore::isReadOnly() const { return isReadOnlyFolder(m_directory); }
+
+// What a save that died left behind: the temporary and kept files of the writer, for the
+// store's own names only (a teacher's "notes.old" stays).
+void PuzzleStore::removeLeftovers() const
+{
+    static const QRegularExpression leftover(QStringLiteral("^(puz|image|vignette)\\d+\\.(tvn|bmp)\\.(tmp|old)$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QDir dir(m_directory);
+    for (const QString &name : entryNames())
+        if (leftover.match(name).hasMatch())
+            QFile::remove(dir.filePath(name));
+}
 
 PuzzleStore::PuzzleStore(const QString &directory, QObject *parent)
     : QObject(parent), m_directory(QDir(directory).absolutePath())
@@ -283,14 +318,15 @@ void PuzzleStore::writeDescription(int n, const PuzzleDescription &description, 
 {
     requireNumber(n);
     const QByteArray text = formatDescription(description, lines);
-    const Lock lock(*this);
+    const Lock lock(*this, StoreAction::Save);
     writeFile(descriptionTarget(n), text);
 }
 
 void PuzzleStore::deletePuzzle(int n, const std::optional<QByteArray> &expectedDescription)
 {
     requireNumber(n);
-    const Lock lock(*this);
+    const Lock lock(*this, StoreAction::Delete);
+    removeLeftovers();
     if (expectedDescription)
         requireUnchanged(*this, n, *expectedDescription, DeletionCheck);
     const QDir dir(m_directory);
@@ -315,20 +351,17 @@ void PuzzleStore::writePicture(const QString &name, const QImage &picture)
 void PuzzleStore::savePuzzle(int n, const PuzzleDescription &description, DescriptionLines lines,
                              const QImage &picture, const QImage &thumbnail)
 {
-    requireNumber(n);
-    const Lock lock(*this);
-    savePuzzleLocked(n, description, lines, picture, thumbnail);
+    replacePuzzle(n, description, lines, picture, thumbnail);
 }
 
-void PuzzleStore::savePuzzleLocked(int n, const PuzzleDescription &description, DescriptionLines lines,
-                                   const QImage &picture, const QImage &thumbnail)
+void PuzzleStore::putPuzzleFiles(int n, const QString &descriptionFile, const QByteArray &text,
+                                 const QByteArray &pictureBytes, const QByteArray &thumbnailBytes)
 {
-    const QByteArray text = formatDescription(description, lines);
-    requirePicture(picture, pictureName(n));
-    requirePicture(thumbnail, thumbnailName(n));
-    writePicture(pictureName(n), picture);
-    writePicture(thumbnailName(n), thumbnail);
-    writeFile(descriptionTarget(n), text);
+    removeLeftovers();
+    // The description last: a puzzle is listed only once its pictures are in place.
+    m_writer.replaceAll({{filePath(pictureName(n)), pictureBytes, pictureName(n)},
+                         {filePath(thumbnailName(n)), thumbnailBytes, thumbnailName(n)},
+                         {filePath(descriptionFile), text, descriptionFile}});
     emit changed();
 }
 
@@ -340,21 +373,19 @@ void PuzzleStore::replacePuzzle(int n, const PuzzleDescription &description, Des
     const QByteArray text = formatDescription(description, lines);
     const QByteArray pictureBytes = bmpBytes(picture, pictureName(n));
     const QByteArray thumbnailBytes = bmpBytes(thumbnail, thumbnailName(n));
-    const Lock lock(*this);
+    const Lock lock(*this, StoreAction::Save);
     const QString descriptionFile = expectedDescription ? requireUnchanged(*this, n, *expectedDescription, EditCheck)
                                                         : descriptionTarget(n);
-    m_writer.replaceAll({{filePath(pictureName(n)), pictureBytes, pictureName(n)},
-                         {filePath(thumbnailName(n)), thumbnailBytes, thumbnailName(n)},
-                         {filePath(descriptionFile), text, descriptionFile}});
-    emit changed();
+    putPuzzleFiles(n, descriptionFile, text, pictureBytes, thumbnailBytes);
 }
 
 int PuzzleStore::saveNewPuzzle(const PuzzleDescription &description, const QImage &picture,
                                const QImage &thumbnail)
 {
-    const Lock lock(*this);
+    const QByteArray text = formatDescription(description, DescriptionLines::All);
+    const Lock lock(*this, StoreAction::Save);
     const int n = lowestFreeNumber();
-    savePuzzleLocked(n, description, DescriptionLines::All, picture, thumbnail);
+    putPuzzleFiles(n, descriptionTarget(n), text, bmpBytes(picture, pictureName(n)), bmpBytes(thumbnail, thumbnailName(n)));
     return n;
 }
 

@@ -11,8 +11,13 @@
 // write of puzzles (giving out a number included) holds the lock file ".tivane.lock" in the
 // store; when another program holds it, the write throws StoreBusy at once, without waiting, and
 // the caller tries again later. A lock left by a program that died is broken: at once on the same
-// machine, after StaleLockMs from another one.
+// machine, after StaleLockMs from another one. The files a save that died left behind are
+// removed by the next save, under the lock.
+//
+// A read-only store (a school share mounted read-only, a locked USB stick) plays as any other;
+// every write throws ReadOnlyStore, having changed nothing.
 
+#include "core/Error.h"
 #include "store/AtomicWriter.h"
 #include "store/BmpDecoding.h"
 #include "store/PuzzleDescription.h"
@@ -26,6 +31,16 @@
 #include <utility>
 
 namespace tivane {
+
+// Nothing can be written in the store folder.
+class ReadOnlyStore : public Error
+{
+public:
+    using Error::Error;
+};
+
+// What a write of the store is for, as its messages say.
+enum class StoreAction { Save, Delete };
 
 // A description file found in the store, with the number read from its name.
 struct StoreEntry
@@ -113,18 +128,17 @@ public:
     // Writes a 24-bit BMP (54-byte header, rows bottom-up).
     void writePicture(const QString &bareName, const QImage &picture);
 
-    // Writes the two pictures, then the description: a save that stops half-way never leaves a
-    // listed puzzle without its pictures. Values are checked before anything is written.
+    // replacePuzzle without the check that the puzzle is unchanged.
     void savePuzzle(int n, const PuzzleDescription &description, DescriptionLines lines,
                     const QImage &picture, const QImage &thumbnail);
     // savePuzzle with all seven lines under the lowest free number, which it returns.
     int saveNewPuzzle(const PuzzleDescription &description, const QImage &picture,
                       const QImage &thumbnail);
 
-    // Replaces puzzle N whole or not at all: the two pictures and then the description are
-    // written to temporary files in the store ("<name>.tmp"), and only once all three are
-    // written are they renamed over the old files, description last. A failure removes the
-    // temporary files and puts back any file already replaced, so the old three stay as they were.
+    // Writes puzzle N whole or not at all (AtomicWriter::replaceAll): the two pictures and then
+    // the description go to temporary files in the store ("<name>.tmp"), and only once all
+    // three are on the disk are they renamed over the old files, description last. A failure
+    // leaves the store byte for byte as it was. Values are checked before anything is written.
     // With expectedDescription (the bytes read when the edit began), nothing is written when the
     // description is gone or changed: another program removed or changed the puzzle meanwhile.
     void replacePuzzle(int n, const PuzzleDescription &description, DescriptionLines lines,
@@ -135,6 +149,10 @@ public:
     // that died (a save holds it well under a second).
     static QString lockFileName();
     static constexpr int StaleLockMs = 10'000;
+
+    // Whether nothing can be written in the store folder, and what a write then says.
+    bool isReadOnly() const;
+    static QString readOnlyMessage(const QString &directory);
 
     // Whole files, by bare name, for readers and writers of other formats.
     QByteArray readFile(const QString &bareName) const;
@@ -155,8 +173,10 @@ private:
     QStringList entryNames() const;
     // The bare name puzzle N's description is written to: the listed one, else puz<N>.tvn.
     QString descriptionTarget(int n) const;
-    void savePuzzleLocked(int n, const PuzzleDescription &description, DescriptionLines lines,
-                          const QImage &picture, const QImage &thumbnail);
+    // Puzzle n's three files, put in place together; the lock is held.
+    void putPuzzleFiles(int n, const QString &descriptionFile, const QByteArray &text,
+                        const QByteArray &pictureBytes, const QByteArray &thumbnailBytes);
+    void removeLeftovers() const;
 
     QString m_directory;
     AtomicWriter m_writer;
