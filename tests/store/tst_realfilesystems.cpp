@@ -1,6 +1,7 @@
-// A store on a real, small file system filled to each free size in turn: every save, import,
+// Stores on real file systems. A small one filled to each free size in turn: every save, import,
 // edit and deletion either goes through whole or leaves the store byte for byte as it was, with
-// a message that names the real cause. Needs root (it mounts a tmpfs); skipped otherwise.
+// a message that names the real cause. A read-only one: it reads as any other, and every write
+// says so and changes nothing. Needs root (it mounts); skipped otherwise.
 
 #include "TestFiles.h"
 #include "core/Error.h"
@@ -8,6 +9,7 @@
 #include "store/PuzzleArchive.h"
 #include "store/PuzzleStore.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,33 +55,95 @@ qint64 freeBytes(const QString &path)
 
 } // namespace
 
-class TestFullDisk : public QObject
+class TestRealFileSystems : public QObject
 {
     Q_OBJECT
 private slots:
     void initTestCase()
     {
-        if (::geteuid() != 0)
-            QSKIP("mounting the small file system needs root");
-        QVERIFY(m_mountPoint.isValid());
-        const QByteArray options = "size=" + QByteArray::number(FileSystemBytes);
-        if (::mount("tivane-test", QFile::encodeName(m_mountPoint.path()).constData(), "tmpfs", 0,
-                    options.constData()) != 0)
-            QSKIP(qPrintable(QStringLiteral("a tmpfs cannot be mounted here: %1").arg(QString::fromLocal8Bit(std::strerror(errno)))));
-        m_mounted = true;
-        m_store = QDir(m_mountPoint.path()).filePath(QStringLiteral("puzzles"));
-        m_filler = QDir(m_mountPoint.path()).filePath(QStringLiteral("remplissage"));
-
         // The archive to import lives on another file system.
         QVERIFY(m_outside.isValid());
         m_archive = m_outside.filePath(QStringLiteral("arrivee.zip"));
         QVERIFY(writeBytes(m_archive, buildPuzzleArchive(archiveFiles(), QStringLiteral("arrivee.zip"))));
+
+        QVERIFY(m_mountPoint.isValid());
+        if (::geteuid() != 0) {
+            m_skipped = QStringLiteral("mounting a file system needs root");
+            return;
+        }
+        const QByteArray options = "size=" + QByteArray::number(FileSystemBytes);
+        if (::mount("tivane-test", QFile::encodeName(m_mountPoint.path()).constData(), "tmpfs", 0,
+                    options.constData()) != 0) {
+            m_skipped = QStringLiteral("a tmpfs cannot be mounted here: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+            return;
+        }
+        m_mounted = true;
+        m_store = QDir(m_mountPoint.path()).filePath(QStringLiteral("puzzles"));
+        m_filler = QDir(m_mountPoint.path()).filePath(QStringLiteral("remplissage"));
     }
 
     void cleanupTestCase()
     {
         if (m_mounted)
             ::umount2(QFile::encodeName(m_mountPoint.path()).constData(), MNT_DETACH);
+    }
+
+    void aReadOnlyStoreReadsAndRefusesEveryWrite_data()
+    {
+        QTest::addColumn<QString>("action");
+        for (const char *action : {"create", "import", "edit", "delete", "description"})
+            QTest::newRow(action) << QString::fromLatin1(action);
+    }
+
+    // A school share mounted read-only: the puzzles play, and each write says once, in words,
+    // that the folder is read-only.
+    void aReadOnlyStoreReadsAndRefusesEveryWrite()
+    {
+        QFETCH(QString, action);
+        if (::geteuid() != 0)
+            QSKIP("mounting a file system needs root");
+        QTemporaryDir source;
+        QTemporaryDir shared;
+        {
+            PuzzleStore writable(source.path());
+            writable.savePuzzle(0, description(QStringLiteral("Premier")), DescriptionLines::All,
+                                picture(360, qRgb(200, 40, 40)), picture(100, qRgb(200, 40, 40)));
+        }
+        const QByteArray target = QFile::encodeName(shared.path());
+        QCOMPARE(::mount(QFile::encodeName(source.path()).constData(), target.constData(), nullptr, MS_BIND, nullptr), 0);
+        const int remounted = ::mount(nullptr, target.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr);
+        const auto unmount = qScopeGuard([&] { ::umount2(target.constData(), MNT_DETACH); });
+        QCOMPARE(remounted, 0);
+
+        PuzzleStore store(shared.path());
+        QVERIFY(store.isReadOnly());
+        QCOMPARE(store.readDescription(0).puzzleName, QStringLiteral("Premier"));
+        QCOMPARE(store.readPicture(0).size(), QSize(360, 360));
+        const QStringList before = snapshot(shared.path());
+        QString message;
+        try {
+            if (action == QLatin1String("description"))
+                store.writeDescription(0, description(QStringLiteral("Autre")), DescriptionLines::All);
+            else
+                act(store, action);
+        } catch (const ReadOnlyStore &error) {
+            message = error.message();
+        }
+        QCOMPARE(message, PuzzleStore::readOnlyMessage(shared.path()));
+        QVERIFY(message.contains(QStringLiteral("est en lecture seule")));
+        QCOMPARE(snapshot(shared.path()), before);
+    }
+
+    // A save that died left its temporary and kept files: the next save, under the lock, takes
+    // them away, and nothing else.
+    void leftoversOfASaveThatDiedGo()
+    {
+        QTemporaryDir dir;
+        PuzzleStore store(dir.path());
+        for (const char *name : {"image3.bmp.tmp", "Vignette3.bmp.TMP", "puz3.tvn.old", "notes.old", "photo.tmp"})
+            QVERIFY(writeBytes(dir.path(), QString::fromLatin1(name), "reste"));
+        act(store, QStringLiteral("create"));
+        QCOMPARE(entryNames(dir.path()), (QStringList{"image0.bmp", "notes.old", "photo.tmp", "puz0.tvn", "vignette0.bmp"}));
     }
 
     void everyAttemptIsWholeOrNothing_data()
@@ -92,6 +156,8 @@ private slots:
     void everyAttemptIsWholeOrNothing()
     {
         QFETCH(QString, action);
+        if (!m_mounted)
+            QSKIP(qPrintable(m_skipped));
         int succeeded = 0;
         int refused = 0;
         for (qint64 free = 0; free <= LargestFreeBytes; free += FreeStepBytes) {
@@ -188,10 +254,11 @@ private:
     QTemporaryDir m_mountPoint;
     QTemporaryDir m_outside;
     bool m_mounted = false;
+    QString m_skipped;
     QString m_store;
     QString m_filler;
     QString m_archive;
 };
 
-QTEST_GUILESS_MAIN(TestFullDisk)
-#include "tst_fulldisk.moc"
+QTEST_GUILESS_MAIN(TestRealFileSystems)
+#include "tst_realfilesystems.moc"
