@@ -229,8 +229,7 @@ void PuzzleChooser::scanPuzzles()
         return;
     }
     m_lastProblems = problems;
-    QWidget *owner = isVisible() ? this : parentWidget();
-    showListMessage(owner, QStringLiteral("Ces fichiers du dossier des puzzles ont été laissés de côté ; "
+    showListMessage(this, QStringLiteral("Ces fichiers du dossier des puzzles ont été laissés de côté ; "
                                           "les puzzles qu'ils décrivent ne sont pas dans la liste."),
                     problems);
 }
