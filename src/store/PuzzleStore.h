@@ -147,6 +147,10 @@ public:
     // export) ask it too.
     bool faultAt(const QString &bareName) const { return m_faultHook && m_faultHook(bareName); }
 
+    // Runs `work` holding the lock, for writers of other files of the store; throws StoreBusy
+    // like the puzzle writes when another program holds it.
+    void runLocked(const std::function<void()> &work);
+
 signals:
     // Puzzles were added, changed or removed.
     void changed();
