@@ -37,79 +37,105 @@ QStringView plainPart(QStringView text, qsizetype &i)
     return text.sliced(start, end - start);
 }
 
-// An empty line, or one of empty fields only (a spreadsheet's empty row).
-bool isBlank(const QStringList &fields)
+} // namespace
+
+bool CsvFields::isBlank() const
 {
-    return std::all_of(fields.cbegin(), fields.cend(), [](const QString &field) { return field.isEmpty(); });
+    return std::all_of(fields.cbegin(), fields.cend(), [](QStringView field) { return field.isEmpty(); });
 }
 
-} // namespace
+qsizetype scanCsvRow(QStringView text, qsizetype from, LineBreaksInFields lineBreaks, CsvFields &row)
+{
+    row.fields.clear();
+    row.unquoted.clear();
+    row.lineEnds = 0;
+    row.terminated = false;
+    row.unreadable = false;
+    const qsizetype n = text.size();
+    qsizetype i = from;
+    for (;;) {
+        if (i < n && text[i] == u'"') {
+            const qsizetype open = ++i;
+            bool simple = true;  // the text between the quotes is the field as it stands
+            QString field;
+            for (; i < n; ++i) {
+                const QChar c = text[i];
+                if (c == u'"') {
+                    if (i + 1 < n && text[i + 1] == u'"') {
+                        if (simple)
+                            field = text.sliced(open, i - open).toString();
+                        simple = false;
+                        field += u'"';
+                        ++i;
+                        continue;
+                    }
+                    break;
+                }
+                if (c == u'\n') {
+                    if (lineBreaks == LineBreaksInFields::Refused) {
+                        row.unreadable = true;
+                        row.fields.clear();
+                        row.unquoted.clear();
+                        row.lineEnds = 1;
+                        row.terminated = true;
+                        return i + 1;
+                    }
+                    ++row.lineEnds;
+                }
+                const bool lineEndCr = c == u'\r' && i + 1 < n && text[i + 1] == u'\n';
+                if (lineEndCr && simple) {
+                    field = text.sliced(open, i - open).toString();
+                    simple = false;
+                }
+                if (!simple && !lineEndCr)
+                    field += c;
+            }
+            const qsizetype close = i;
+            if (i < n)
+                ++i;
+            const QStringView rest = plainPart(text, i);
+            if (simple && rest.isEmpty()) {
+                row.fields.append(text.sliced(open, close - open));
+            } else {
+                if (simple)
+                    field = text.sliced(open, close - open).toString();
+                field += rest;
+                row.unquoted.append(std::move(field));
+                row.fields.append(row.unquoted.constLast());
+            }
+        } else {
+            row.fields.append(plainPart(text, i));
+        }
+        if (i >= n)
+            return i;
+        if (text[i] == u';') {
+            ++i;
+            continue;
+        }
+        ++row.lineEnds;
+        row.terminated = true;
+        return i + 1;
+    }
+}
 
 CsvParse parseCsv(QStringView text, LineBreaksInFields lineBreaks)
 {
     CsvParse parse;
-    const qsizetype n = text.size();
-    qsizetype i = 0;
+    CsvFields row;
     int line = 1;
-    while (i < n) {
-        CsvRow row;
-        row.line = line;
-        bool unreadable = false;
-        for (;;) {
-            QString field;
-            if (i < n && text[i] == u'"') {
-                for (++i; i < n; ++i) {
-                    const QChar c = text[i];
-                    if (c == u'"') {
-                        if (i + 1 < n && text[i + 1] == u'"') {
-                            field += u'"';
-                            ++i;
-                            continue;
-                        }
-                        ++i;
-                        break;
-                    }
-                    if (c == u'\n') {
-                        if (lineBreaks == LineBreaksInFields::Refused) {
-                            unreadable = true;
-                            break;
-                        }
-                        ++line;
-                    }
-                    if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-                        continue;
-                    field += c;
-                }
-                if (unreadable)
-                    break;
-                field += plainPart(text, i);
-            } else {
-                field = plainPart(text, i).toString();
-            }
-            row.fields.append(std::move(field));
-            if (i >= n) {
-                row.terminated = false;
-                break;
-            }
-            if (text[i] == u';') {
-                ++i;
-                continue;
-            }
-            ++i;
-            ++line;
-            break;
+    for (qsizetype i = 0; i < text.size();) {
+        i = scanCsvRow(text, i, lineBreaks, row);
+        if (row.unreadable)
+            parse.unreadableLines.append(line);
+        else if (!row.isBlank()) {
+            CsvRow read;
+            read.line = line;
+            read.terminated = row.terminated;
+            for (const QStringView field : row.fields)
+                read.fields.append(field.toString());
+            parse.rows.append(std::move(read));
         }
-        if (unreadable) {
-            while (i < n && text[i] != u'\n')
-                ++i;
-            if (i < n)
-                ++i;
-            parse.unreadableLines.append(row.line);
-            ++line;
-            continue;
-        }
-        if (!isBlank(row.fields))
-            parse.rows.append(std::move(row));
+        line += row.lineEnds;
     }
     return parse;
 }

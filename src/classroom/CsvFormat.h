@@ -45,6 +45,22 @@ QString decodeCsvText(QByteArrayView bytes, const QString &fileName);
 // Blank lines (no field holding anything) are skipped.
 CsvParse parseCsv(QStringView text, LineBreaksInFields lineBreaks);
 
+// One row as scanned, for readers of many rows: each field a view into the text or, for a field
+// that had to be unquoted, into `unquoted`. Valid until the next scan into it.
+struct CsvFields
+{
+    QList<QStringView> fields;
+    QList<QString> unquoted;
+    int lineEnds = 0;         // line ends read, the row's own included
+    bool terminated = false;  // a line end closed the row
+    bool unreadable = false;  // Refused: a quote did not close on its line; the line was passed over
+
+    bool isBlank() const;
+};
+
+// Scans the row that starts at `from` into `row`; returns where the next one starts.
+qsizetype scanCsvRow(QStringView text, qsizetype from, LineBreaksInFields lineBreaks, CsvFields &row);
+
 // One field as written: quoted only when it must be.
 QString csvField(const QString &value);
 // One line as written, its line end included.

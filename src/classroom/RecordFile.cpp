@@ -7,7 +7,6 @@
 
 #include <QStringTokenizer>
 
-#include <algorithm>
 #include <functional>
 
 namespace tivane {
@@ -20,22 +19,32 @@ QString RecordReading::problems() const
 RecordReading parseRecord(QStringView text)
 {
     RecordReading reading;
-    CsvParse parse = parseCsv(text, LineBreaksInFields::Refused);
-    // A last line without its line end was cut short while it was written.
-    if (!parse.rows.isEmpty() && !parse.rows.constLast().terminated)
-        parse.rows.removeLast();
-    if (parse.rows.isEmpty())
-        return reading;
-    const RecordLayout layout = RecordLayout::fromHeader(parse.rows.constFirst().fields);
-    reading.entries.reserve(parse.rows.size() - 1);
-    reading.skippedLines = parse.unreadableLines;
-    for (qsizetype r = 1; r < parse.rows.size(); ++r) {
-        if (std::optional<RecordEntry> entry = layout.parse(parse.rows[r].fields))
+    CsvFields row;
+    SharedTexts texts;
+    std::optional<RecordLayout> layout;
+    int line = 1;
+    for (qsizetype i = 0; i < text.size();) {
+        i = scanCsvRow(text, i, LineBreaksInFields::Refused, row);
+        const int rowLine = line;
+        line += row.lineEnds;
+        // A last line without its line end was cut short while it was written.
+        if (!row.terminated)
+            break;
+        if (row.unreadable) {
+            reading.skippedLines.append(rowLine);
+        } else if (row.isBlank()) {
+            continue;
+        } else if (!layout) {
+            QStringList header;
+            for (const QStringView field : row.fields)
+                header << field.toString();
+            layout = RecordLayout::fromHeader(header);
+        } else if (std::optional<RecordEntry> entry = layout->parse(row.fields, texts)) {
             reading.entries.append(std::move(*entry));
-        else
-            reading.skippedLines.append(parse.rows[r].line);
+        } else {
+            reading.skippedLines.append(rowLine);
+        }
     }
-    std::sort(reading.skippedLines.begin(), reading.skippedLines.end());
     return reading;
 }
 

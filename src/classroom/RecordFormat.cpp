@@ -123,6 +123,16 @@ const QStringList &recordHeader()
     return header;
 }
 
+QString SharedTexts::get(QStringView text)
+{
+    const auto it = m_texts.constFind(text);
+    if (it != m_texts.cend())
+        return *it;
+    const QString shared = text.toString();
+    m_texts.insert(QStringView(shared), shared);
+    return shared;
+}
+
 RecordLayout RecordLayout::standard()
 {
     return fromHeader(recordHeader());
@@ -177,13 +187,13 @@ std::optional<bool> answerField(QStringView text)
 
 } // namespace
 
-std::optional<RecordEntry> RecordLayout::parse(const QStringList &fields) const
+std::optional<RecordEntry> RecordLayout::parse(const QList<QStringView> &fields, SharedTexts &texts) const
 {
     if (fields.size() < m_needed)
         return std::nullopt;
     const auto field = [&](RecordColumn column) {
         const int at = position(column);
-        return at < 0 ? QStringView() : QStringView(fields[at]);
+        return at < 0 ? QStringView() : fields[at];
     };
     const auto count = [&](RecordColumn column, int &into) {
         if (position(column) < 0)
@@ -199,8 +209,8 @@ std::optional<RecordEntry> RecordLayout::parse(const QStringList &fields) const
         return std::nullopt;
     entry.when = *when;
     entry.outcome = *outcome;
-    entry.child = field(RecordColumn::Child).trimmed().toString();
-    entry.puzzleName = field(RecordColumn::PuzzleName).toString();
+    entry.child = texts.get(field(RecordColumn::Child).trimmed());
+    entry.puzzleName = texts.get(field(RecordColumn::PuzzleName));
     if (position(RecordColumn::Rotation) >= 0) {
         const std::optional<bool> rotation = answerField(field(RecordColumn::Rotation));
         if (!rotation)

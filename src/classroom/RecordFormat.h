@@ -7,9 +7,11 @@
 #include "play/GameResult.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <QTime>
 
 #include <array>
@@ -68,6 +70,16 @@ inline constexpr int RecordColumnCount = 11;
 // The header of a new record, in order.
 const QStringList &recordHeader();
 
+// Texts that repeat from line to line (first names, puzzle names), shared rather than copied.
+class SharedTexts
+{
+public:
+    QString get(QStringView text);
+
+private:
+    QHash<QStringView, QString> m_texts;  // each key a view of its value
+};
+
 // Where each column stands on a line of one file.
 class RecordLayout
 {
@@ -81,7 +93,7 @@ public:
 
     // The entry of a line, none when a field does not read (too few fields, a bad number,
     // date, answer or outcome).
-    std::optional<RecordEntry> parse(const QStringList &fields) const;
+    std::optional<RecordEntry> parse(const QList<QStringView> &fields, SharedTexts &texts) const;
     // The fields of a line in this layout; columns the program does not know are left empty.
     QStringList fields(const RecordEntry &entry) const;
 
