@@ -3,6 +3,7 @@
 #include "authoring/FramingDialog.h"
 #include "authoring/PictureLoader.h"
 #include "classroom/ClassFiles.h"
+#include "classroom/PicturePickerDialog.h"
 #include "classroom/PupilPictures.h"
 #include "classroom/RecordFile.h"
 #include "core/Error.h"
@@ -46,6 +47,14 @@ QString freePhotoName(const PuzzleStore &store)
         if (!store.exists(ClassFiles::PicturesFolder + u'/' + name))
             return name;
     }
+}
+
+// Writes a child's picture into the pictures folder, made if need be.
+void writePicture(PuzzleStore &store, const QString &name, const QByteArray &bytes)
+{
+    if (!QDir(store.directory()).mkpath(ClassFiles::PicturesFolder))
+        throw cannotWrite(ClassFiles::PicturesFolder, QStringLiteral("le dossier ne peut pas être créé."));
+    store.writeFile(ClassFiles::PicturesFolder + u'/' + name, bytes);
 }
 
 QByteArray pngBytes(const QImage &picture)
@@ -117,7 +126,9 @@ void ClassListForm::build()
     connect(button("BRenommer", QStringLiteral("RENOMMER"), 134, Navy), &QToolButton::clicked, this,
             &ClassListForm::renamePupil);
     connect(button("BPhoto", QStringLiteral("PHOTO…"), 172, Navy), &QToolButton::clicked, this, &ClassListForm::choosePhoto);
-    connect(button("BRetirer", QStringLiteral("RETIRER"), 210, Navy), &QToolButton::clicked, this, &ClassListForm::askRemoval);
+    connect(button("BImages", QStringLiteral("IMAGES…"), 210, Navy), &QToolButton::clicked, this,
+            &ClassListForm::choosePicture);
+    connect(button("BRetirer", QStringLiteral("RETIRER"), 248, Navy), &QToolButton::clicked, this, &ClassListForm::askRemoval);
     QToolButton *close = makeSpeedButton(panel, QStringLiteral("Fermer"), QRect(407, 343, 97, 33),
                                          QStringLiteral("FERMER"), formFont(13, true), winColor(Maroon));
     connect(close, &QToolButton::clicked, this, &ClassListForm::closeFromButton);
@@ -134,6 +145,8 @@ void ClassListForm::build()
 
     m_framing = new FramingDialog(this);
     connect(m_framing, &QDialog::finished, this, &ClassListForm::framingFinished);
+    m_picker = new PicturePickerDialog(this);
+    connect(m_picker, &QDialog::finished, this, &ClassListForm::pictureChosen);
 }
 
 bool ClassListForm::openForm()
@@ -263,10 +276,35 @@ void ClassListForm::framingFinished()
                                                         Qt::SmoothTransformation);
     m_framing->releasePicture();
     saveAfter([this, index, photo](ClassList &list) {
-        if (!QDir(m_store.directory()).mkpath(ClassFiles::PicturesFolder))
-            throw cannotWrite(ClassFiles::PicturesFolder, QStringLiteral("le dossier ne peut pas être créé."));
         const QString name = freePhotoName(m_store);
-        m_store.writeFile(ClassFiles::PicturesFolder + u'/' + name, pngBytes(photo));
+        writePicture(m_store, name, pngBytes(photo));
+        list.pupils[index].picture = name;
+    });
+}
+
+void ClassListForm::choosePicture()
+{
+    const std::optional<qsizetype> index = selectedPupil();
+    if (!index) {
+        showError(this, QStringLiteral("Choisissez d'abord un enfant dans la liste."));
+        return;
+    }
+    m_framedPupil = *index;
+    m_picker->open();
+}
+
+void ClassListForm::pictureChosen(int result)
+{
+    const qsizetype index = m_framedPupil;
+    m_framedPupil = -1;
+    if (result != QDialog::Accepted || index < 0 || index >= m_list.pupils.size())
+        return;
+    const QString name = m_picker->chosenPicture();
+    saveAfter([this, index, name](ClassList &list) {
+        QFile drawn(QStringLiteral(":/eleves/") + name);
+        if (!drawn.open(QIODevice::ReadOnly))
+            throw cannotRead(name, fileErrorText(drawn));
+        writePicture(m_store, name, drawn.readAll());
         list.pupils[index].picture = name;
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 // "Élèves…", TFeleves: the class list. Add a child, change a first name (the record's past
-// lines follow it), give a child a photo framed square with the framing dialog, remove a child
+// lines follow it), give a child a photo framed square with the framing dialog or one of the
+// pictures drawn by the program, remove a child
 // after a question that may also remove its lines of the record. Every change is saved at once.
 
 #include "classroom/ClassList.h"
@@ -16,6 +17,7 @@ class QToolButton;
 namespace tivane {
 
 class FramingDialog;
+class PicturePickerDialog;
 class PuzzleStore;
 class StoreRetry;
 
@@ -39,6 +41,7 @@ public:
     // The framing of `picture` for the selected child, as after the photo was picked.
     void frameForSelected(const QImage &picture);
     FramingDialog *framingDialog() const { return m_framing; }
+    PicturePickerDialog *picturePicker() const { return m_picker; }
     QFileDialog *photoDialog() const { return m_photoDialog; }
 
 private:
@@ -49,6 +52,8 @@ private:
     void choosePhoto();
     void photoChosen(int result);
     void framingFinished();
+    void choosePicture();
+    void pictureChosen(int result);
     void askRemoval();
     void removePupil(qsizetype index, bool withRecord);
     // Saves the list after `change`, which may write other files first; a failure leaves the
@@ -62,7 +67,8 @@ private:
     QLineEdit *m_firstName = nullptr; // EPrenom
     QFileDialog *m_photoDialog = nullptr;  // OP
     FramingDialog *m_framing = nullptr;
-    qsizetype m_framedPupil = -1;
+    PicturePickerDialog *m_picker = nullptr;
+    qsizetype m_framedPupil = -1;  // the child whose photo or picture is being chosen
 };
 
 } // namespace tivane

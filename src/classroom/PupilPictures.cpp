@@ -5,6 +5,7 @@
 #include "core/Fonts.h"
 #include "store/PuzzleStore.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -35,6 +36,16 @@ QImage readPicture(const PuzzleStore &store, const QString &bareName)
 }
 
 } // namespace
+
+QStringList builtinPupilPictures()
+{
+    return QDir(QStringLiteral(":/eleves")).entryList(QDir::Files, QDir::Name);
+}
+
+QImage builtinPupilPicture(const QString &name)
+{
+    return QImage(QStringLiteral(":/eleves/") + name);
+}
 
 QImage letterDisc(const QString &firstName, int side)
 {

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 namespace tivane {
 
@@ -13,6 +14,11 @@ struct Pupil;
 // Far above a framed photo saved by the program; larger files are not read.
 inline constexpr qint64 MaxPupilPictureBytes = 8 * 1024 * 1024;
 inline constexpr int MaxPupilPictureSide = 4096;
+
+// The pictures drawn by the program that a child may take instead of a photo, by file name
+// ("chat.png"...), in the order they are offered.
+QStringList builtinPupilPictures();
+QImage builtinPupilPicture(const QString &name);
 
 // The first letter, upper-cased, white on a disc whose colour follows the name, on a
 // transparent square of `side` pixels.

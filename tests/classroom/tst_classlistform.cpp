@@ -5,6 +5,8 @@
 #include "authoring/FramingDialog.h"
 #include "classroom/ClassFiles.h"
 #include "classroom/ClassListForm.h"
+#include "classroom/PicturePickerDialog.h"
+#include "classroom/PupilPictures.h"
 #include "classroom/RecordFile.h"
 #include "store/PuzzleStore.h"
 
@@ -167,6 +169,25 @@ private slots:
         const QImage saved(QDir(s.dir.path()).filePath(QStringLiteral("eleves/photo0.png")));
         QCOMPARE(saved.size(), QSize(ClassListForm::PhotoSide, ClassListForm::PhotoSide));
         QCOMPARE(QColor(saved.pixel(120, 120)).red(), 250);
+    }
+
+    void aDrawnPictureIsTheChildsPicture()
+    {
+        const QStringList drawn = builtinPupilPictures();
+        QVERIFY(drawn.size() >= 24);
+        for (const QString &name : drawn)
+            QCOMPARE(builtinPupilPicture(name).size(), QSize(ClassListForm::PhotoSide, ClassListForm::PhotoSide));
+
+        ClassStore s;
+        QVERIFY(s.fill());
+        ClassListForm form(s.store);
+        QVERIFY(form.openForm());
+        form.selectPupil(1);
+        click(&form, "BImages");
+        QVERIFY(QTest::qWaitFor([&] { return form.picturePicker()->isVisible(); }));
+        click(form.picturePicker(), "Image2");
+        QCOMPARE(namesOnFile(s.dir), (QStringList{"Léa=lea.png", "Tom=" + drawn[2]}));
+        QCOMPARE(QImage(QDir(s.dir.path()).filePath(QStringLiteral("eleves/") + drawn[2])), builtinPupilPicture(drawn[2]));
     }
 
     void anUnreadableListIsNotOpened()
