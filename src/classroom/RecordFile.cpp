@@ -55,6 +55,15 @@ RecordReading readRecord(const PuzzleStore &store)
     return parseRecord(readCsvFile(store, ClassFiles::Record, ClassFiles::MaxRecordBytes));
 }
 
+QByteArray exportRecord(const QList<RecordEntry> &entries, const QList<qsizetype> &shown)
+{
+    const RecordLayout layout = RecordLayout::standard();
+    QString text = csvLine(recordHeader());
+    for (const qsizetype i : shown)
+        text += csvLine(layout.fields(entries[i]));
+    return csvFileBytes(text);
+}
+
 namespace {
 
 // Rewrites every line but the header: `keep` may change a line's fields and says whether it

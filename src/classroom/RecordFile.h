@@ -26,6 +26,9 @@ RecordReading parseRecord(QStringView text);
 // record (not text, too large, a foreign header).
 RecordReading readRecord(const PuzzleStore &store);
 
+// The bytes of a record holding the entries at `shown`, in that order: what "Exporter…" writes.
+QByteArray exportRecord(const QList<RecordEntry> &entries, const QList<qsizetype> &shown);
+
 // The past lines of `from` (case ignored) are given to `to`.
 void renameInRecord(PuzzleStore &store, const QString &from, const QString &to);
 // The lines of one child go.
