@@ -389,4 +389,10 @@ int PuzzleStore::saveNewPuzzle(const PuzzleDescription &description, const QImag
     return n;
 }
 
+void PuzzleStore::runLocked(const std::function<void()> &work)
+{
+    const Lock lock(*this);
+    work();
+}
+
 } // namespace tivane

@@ -163,6 +163,10 @@ public:
     // A seam for tests: the writer's, asked about the lock file too.
     void setFaultHook(AtomicWriter::FaultHook hook) { m_writer.setFaultHook(std::move(hook)); }
 
+    // Runs `work` holding the lock, for writers of other files of the store; throws StoreBusy
+    // like the puzzle writes when another program holds it.
+    void runLocked(const std::function<void()> &work);
+
 signals:
     // Puzzles were added, changed or removed.
     void changed();

@@ -2,7 +2,10 @@
 // The built-in pictures, each drawn from scratch by one function.
 
 #include <QImage>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 namespace Pictures {
 
@@ -44,5 +47,9 @@ QImage openFolderGlyph();
 
 // 360 x 360: white, with "PAS D'IMAGE" in grey capitals in the middle. Needs `boldFamily` loaded.
 QImage noPicturePlaceholder(const QString &boldFamily);
+
+// The pictures a child may take instead of a photo, each 240 x 240 on transparency, with its
+// file name ("chat.png"...).
+QList<std::pair<QString, QImage>> pupilPictures();
 
 } // namespace Pictures

@@ -1,7 +1,7 @@
 // tivane_resgen BUILTIN_DIR ICON_DIR: draws the built-in pictures and synthesises the built-in
-// sounds into BUILTIN_DIR, and the program's icon into ICON_DIR as a hicolor theme tree
-// (hicolor/scalable/apps/tivane.svg, hicolor/NxN/apps/tivane.png). The output is the same on
-// every run.
+// sounds into BUILTIN_DIR (the children's pictures into its folder eleves), and the program's
+// icon into ICON_DIR as a hicolor theme tree (hicolor/scalable/apps/tivane.svg,
+// hicolor/NxN/apps/tivane.png). The output is the same on every run.
 
 #include "AppIcon.h"
 #include "Pictures.h"
@@ -104,6 +104,11 @@ int main(int argc, char *argv[])
     bool ok = true;
     for (const auto &[name, draw] : pictures)
         ok = writePicture(dir, QString::fromLatin1(name), draw()) && ok;
+    const QDir pupils(dir.filePath(QStringLiteral("eleves")));
+    if (!dir.mkpath(QStringLiteral("eleves")))
+        std::fprintf(stderr, "tivane_resgen: cannot make %s\n", qPrintable(QDir::toNativeSeparators(pupils.path())));
+    for (const auto &[name, picture] : Pictures::pupilPictures())
+        ok = writePicture(pupils, name, picture) && ok;
     for (const auto &[name, synthesise] : sounds)
         ok = writeFile(dir, QString::fromLatin1(name), Sounds::toWav(synthesise())) && ok;
 
