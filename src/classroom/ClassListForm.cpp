@@ -9,6 +9,8 @@
 #include "core/Error.h"
 #include "core/Fonts.h"
 #include "core/WinColor.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/FormParts.h"
 #include "store/PuzzleStore.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/Messages.h"
@@ -33,9 +35,6 @@ namespace tivane {
 
 namespace {
 
-constexpr quint32 Blue = 0xFF0000;
-constexpr quint32 Maroon = 0x000080;
-constexpr quint32 Navy = 0x800000;
 constexpr QSize FormSize(520, 400);
 constexpr int ListIconSide = 48;
 
@@ -79,11 +78,7 @@ ClassListForm::ClassListForm(PuzzleStore &store, QWidget *parent)
 
 void ClassListForm::build()
 {
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, winColor(WinColors::Silver));
-    silver.setColor(QPalette::Button, winColor(WinColors::Silver));
-    setPalette(silver);
-    setAutoFillBackground(true);
+    applySilverPalette(this);
 
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("P1"));
@@ -94,7 +89,7 @@ void ClassListForm::build()
     auto *title = new QLabel(QStringLiteral("Élèves de la classe"), panel);
     title->setObjectName(QStringLiteral("Label1"));
     title->setFont(formFont(16, true));
-    setTextColour(title, winColor(Blue));
+    setTextColour(title, winColor(WinColors::Blue));
     title->setGeometry(16, 8, 361, 20);
 
     m_pupils = new QListWidget(panel);
@@ -122,23 +117,18 @@ void ClassListForm::build()
                                          formFont(13, true), winColor(colour));
         return b;
     };
-    connect(button("BAjouter", QStringLiteral("AJOUTER"), 96, Navy), &QToolButton::clicked, this, &ClassListForm::addPupil);
-    connect(button("BRenommer", QStringLiteral("RENOMMER"), 134, Navy), &QToolButton::clicked, this,
+    connect(button("BAjouter", QStringLiteral("AJOUTER"), 96, WinColors::Navy), &QToolButton::clicked, this, &ClassListForm::addPupil);
+    connect(button("BRenommer", QStringLiteral("RENOMMER"), 134, WinColors::Navy), &QToolButton::clicked, this,
             &ClassListForm::renamePupil);
-    connect(button("BPhoto", QStringLiteral("PHOTO…"), 172, Navy), &QToolButton::clicked, this, &ClassListForm::choosePhoto);
-    connect(button("BImages", QStringLiteral("IMAGES…"), 210, Navy), &QToolButton::clicked, this,
+    connect(button("BPhoto", QStringLiteral("PHOTO…"), 172, WinColors::Navy), &QToolButton::clicked, this, &ClassListForm::choosePhoto);
+    connect(button("BImages", QStringLiteral("IMAGES…"), 210, WinColors::Navy), &QToolButton::clicked, this,
             &ClassListForm::choosePicture);
-    connect(button("BRetirer", QStringLiteral("RETIRER"), 248, Navy), &QToolButton::clicked, this, &ClassListForm::askRemoval);
+    connect(button("BRetirer", QStringLiteral("RETIRER"), 248, WinColors::Navy), &QToolButton::clicked, this, &ClassListForm::askRemoval);
     QToolButton *close = makeSpeedButton(panel, QStringLiteral("Fermer"), QRect(407, 343, 97, 33),
-                                         QStringLiteral("FERMER"), formFont(13, true), winColor(Maroon));
+                                         QStringLiteral("FERMER"), formFont(13, true), winColor(WinColors::Maroon));
     connect(close, &QToolButton::clicked, this, &ClassListForm::closeFromButton);
 
-    m_photoDialog = new QFileDialog(this);
-    m_photoDialog->setObjectName(QStringLiteral("OP"));
-    m_photoDialog->setWindowTitle(QStringLiteral("Ouvrir une photo"));
-    m_photoDialog->setOption(QFileDialog::DontUseNativeDialog);
-    m_photoDialog->setAcceptMode(QFileDialog::AcceptOpen);
-    m_photoDialog->setFileMode(QFileDialog::ExistingFile);
+    m_photoDialog = makeFileDialog(this, QStringLiteral("OP"), QStringLiteral("Ouvrir une photo"), QFileDialog::AcceptOpen);
     m_photoDialog->setNameFilters(pictureNameFilters());
     m_photoDialog->setDirectory(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     connect(m_photoDialog, &QDialog::finished, this, &ClassListForm::photoChosen);

@@ -3,6 +3,7 @@
 #include "classroom/PupilPictures.h"
 #include "core/Fonts.h"
 #include "core/WinColor.h"
+#include "widgets/FormParts.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -12,8 +13,6 @@ namespace tivane {
 
 namespace {
 
-constexpr quint32 Blue = 0xFF0000;
-constexpr quint32 Maroon = 0x000080;
 constexpr int Columns = 8;
 constexpr int Pitch = PicturePickerDialog::PictureSide + 12;
 constexpr int Margin = 16;
@@ -30,11 +29,7 @@ QSize formSize()
 PicturePickerDialog::PicturePickerDialog(QWidget *parent) : FramelessDialog(formSize(), parent)
 {
     setObjectName(QStringLiteral("TFimages"));
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, winColor(WinColors::Silver));
-    silver.setColor(QPalette::Button, winColor(WinColors::Silver));
-    setPalette(silver);
-    setAutoFillBackground(true);
+    applySilverPalette(this);
 
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("P1"));
@@ -45,7 +40,7 @@ PicturePickerDialog::PicturePickerDialog(QWidget *parent) : FramelessDialog(form
     auto *title = new QLabel(QStringLiteral("Choisis une image..."), panel);
     title->setObjectName(QStringLiteral("Label1"));
     title->setFont(formFont(16, true));
-    setTextColour(title, winColor(Blue));
+    setTextColour(title, winColor(WinColors::Blue));
     title->setGeometry(Margin, 8, 361, 20);
 
     const QStringList names = builtinPupilPictures();
@@ -63,7 +58,7 @@ PicturePickerDialog::PicturePickerDialog(QWidget *parent) : FramelessDialog(form
     }
     QToolButton *cancel = makeSpeedButton(panel, QStringLiteral("Annuler"),
                                           QRect(width() - 97 - 20, height() - 43, 97, 33), QStringLiteral("ANNULER"),
-                                          formFont(13, true), winColor(Maroon));
+                                          formFont(13, true), winColor(WinColors::Maroon));
     connect(cancel, &QToolButton::clicked, this, [this] { done(QDialog::Rejected); });
 }
 

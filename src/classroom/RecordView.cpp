@@ -9,6 +9,8 @@
 #include "core/Error.h"
 #include "core/Fonts.h"
 #include "core/WinColor.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/FormParts.h"
 #include "store/PuzzleStore.h"
 #include "widgets/ActionGuard.h"
 #include "widgets/Messages.h"
@@ -22,7 +24,6 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QToolButton>
@@ -31,9 +32,6 @@ namespace tivane {
 
 namespace {
 
-constexpr quint32 Blue = 0xFF0000;
-constexpr quint32 Maroon = 0x000080;
-constexpr quint32 Navy = 0x800000;
 constexpr QSize FormSize(780, 540);
 const QString AllChildren = QStringLiteral("Tous les enfants");
 const QString Guests = QStringLiteral("Invités");
@@ -63,11 +61,7 @@ RecordView::~RecordView() = default;
 
 void RecordView::build()
 {
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, winColor(WinColors::Silver));
-    silver.setColor(QPalette::Button, winColor(WinColors::Silver));
-    setPalette(silver);
-    setAutoFillBackground(true);
+    applySilverPalette(this);
 
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("P1"));
@@ -78,7 +72,7 @@ void RecordView::build()
     auto *title = new QLabel(QStringLiteral("Carnet de suivi"), panel);
     title->setObjectName(QStringLiteral("Label1"));
     title->setFont(formFont(16, true));
-    setTextColour(title, winColor(Blue));
+    setTextColour(title, winColor(WinColors::Blue));
     title->setGeometry(16, 8, 300, 20);
 
     m_children = new QComboBox(panel);
@@ -118,27 +112,24 @@ void RecordView::build()
     m_summary = new QLabel(panel);
     m_summary->setObjectName(QStringLiteral("LResume"));
     m_summary->setFont(formFont(13, true));
-    setTextColour(m_summary, winColor(Navy));
+    setTextColour(m_summary, winColor(WinColors::Navy));
     m_summary->setGeometry(16, 442, 748, 22);
 
     const auto button = [&](const char *name, const QString &text, int left, quint32 colour) {
         return makeSpeedButton(panel, QLatin1String(name), QRect(left, 490, 120, 33), text, formFont(13, true),
                                winColor(colour));
     };
-    connect(button("BExporter", QStringLiteral("Exporter…"), 16, Navy), &QToolButton::clicked, this,
+    connect(button("BExporter", QStringLiteral("Exporter…"), 16, WinColors::Navy), &QToolButton::clicked, this,
             &RecordView::chooseExport);
-    connect(button("BImprimer", QStringLiteral("Imprimer…"), 146, Navy), &QToolButton::clicked, this,
+    connect(button("BImprimer", QStringLiteral("Imprimer…"), 146, WinColors::Navy), &QToolButton::clicked, this,
             &RecordView::choosePrinter);
-    connect(button("BEffacer", QStringLiteral("Effacer…"), 276, Navy), &QToolButton::clicked, this, &RecordView::askClear);
+    connect(button("BEffacer", QStringLiteral("Effacer…"), 276, WinColors::Navy), &QToolButton::clicked, this, &RecordView::askClear);
     QToolButton *close = makeSpeedButton(panel, QStringLiteral("Fermer"), QRect(667, 490, 97, 33),
-                                         QStringLiteral("FERMER"), formFont(13, true), winColor(Maroon));
+                                         QStringLiteral("FERMER"), formFont(13, true), winColor(WinColors::Maroon));
     connect(close, &QToolButton::clicked, this, &RecordView::closeFromButton);
 
-    m_exportDialog = new QFileDialog(this);
-    m_exportDialog->setObjectName(QStringLiteral("SD"));
-    m_exportDialog->setWindowTitle(QStringLiteral("Exporter le carnet de suivi"));
-    m_exportDialog->setOption(QFileDialog::DontUseNativeDialog);
-    m_exportDialog->setAcceptMode(QFileDialog::AcceptSave);
+    m_exportDialog = makeFileDialog(this, QStringLiteral("SD"), QStringLiteral("Exporter le carnet de suivi"),
+                                    QFileDialog::AcceptSave);
     m_exportDialog->setNameFilters({QStringLiteral("Fichiers CSV (*.csv)")});
     m_exportDialog->setDefaultSuffix(QStringLiteral("csv"));
     m_exportDialog->setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
@@ -224,11 +215,7 @@ QString RecordView::periodText() const
 bool RecordView::exportTo(const QString &path)
 {
     return runGuarded(this, [&] {
-        const QString name = QFileInfo(path).fileName();
-        const QByteArray bytes = exportRecord(m_model->entries(), m_model->shown());
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-            throw cannotWrite(name, fileErrorText(file));
+        m_store.writer().write(path, exportRecord(m_model->entries(), m_model->shown()), QFileInfo(path).fileName());
     });
 }
 

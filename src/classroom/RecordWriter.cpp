@@ -38,7 +38,7 @@ RecordLayout layoutOf(QFile &file)
 void appendLines(PuzzleStore &store, const QList<RecordEntry> &entries)
 {
     store.runLocked([&] {
-        if (store.faultAt(ClassFiles::Record))
+        if (store.writer().faultAt(ClassFiles::Record))
             cannotAppend(fileErrorText(QFileDevice::WriteError));
         QFile file(store.filePath(ClassFiles::Record));
         const QFileInfo info(file.fileName());

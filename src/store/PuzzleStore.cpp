@@ -391,7 +391,7 @@ int PuzzleStore::saveNewPuzzle(const PuzzleDescription &description, const QImag
 
 void PuzzleStore::runLocked(const std::function<void()> &work)
 {
-    const Lock lock(*this);
+    const Lock lock(*this, StoreAction::Save);
     work();
 }
 
