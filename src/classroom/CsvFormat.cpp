@@ -1,6 +1,7 @@
 #include "classroom/CsvFormat.h"
 
 #include "core/Error.h"
+#include "store/FileReading.h"
 #include "store/PuzzleStore.h"
 #include "store/Windows1252.h"
 
@@ -169,18 +170,10 @@ QByteArray csvFileBytes(const QString &text)
 
 QString readCsvFile(const PuzzleStore &store, const QString &bareName, qint64 maxBytes)
 {
-    const auto tooLarge = [&] {
-        return cannotRead(bareName, QStringLiteral("il est trop grand (plus de %1 Mo) : ce n'est sans doute pas "
-                                                   "un fichier de Tivane.")
-                                        .arg(maxBytes / (1024 * 1024)));
-    };
-    const QFileInfo info(store.filePath(bareName));
-    if (info.isFile() && info.size() > maxBytes)
-        throw tooLarge();
-    const QByteArray bytes = store.readFile(bareName);
-    if (bytes.size() > maxBytes)
-        throw tooLarge();
-    return decodeCsvText(bytes, bareName);
+    const QString tooLarge = QStringLiteral("il est trop grand (plus de %1 Mo) : ce n'est sans doute pas "
+                                            "un fichier de Tivane.")
+                                 .arg(maxBytes / (1024 * 1024));
+    return decodeCsvText(readRegularFile(store.filePath(bareName), maxBytes, tooLarge, bareName), bareName);
 }
 
 QString skippedLinesMessage(const QString &fileName, const QList<int> &lines)
